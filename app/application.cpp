@@ -1,0 +1,153 @@
+#include "app/application.h"
+
+#include "app/glfw_adopt.h"
+#include "app/window_icon.h"
+#include "platform/message_box.h"
+#include "platform/system_version.h"
+#include "platform/x11_host.h"
+
+#include <epoxy/gl.h>
+#include <GLFW/glfw3.h>
+#define GLFW_EXPOSE_NATIVE_X11
+#include <GLFW/glfw3native.h>
+
+#include <cstdlib>
+#include <vector>
+
+std::int32_t g_windowWidth = 0;
+std::int32_t g_windowHeight = 0;
+float g_aspectRatio = 0.0f;
+Application* g_application = nullptr;
+
+void setWindowMetrics(int width, int height)
+{
+    g_windowWidth = width;
+    g_windowHeight = height;
+    g_aspectRatio = static_cast<float>(width) / static_cast<float>(height);
+}
+
+WindowSize chooseSizeFor(RunMode mode, int versionNumber, WindowSize videoMode, WindowSize hostClient)
+{
+    if (mode == Preview)
+        return hostClient;
+    if (versionNumber >= 60)
+        return videoMode;
+    return {800, 600};
+}
+
+void onError(int, const char* description)
+{
+    showMessageBox(description, "Error", MessageIcon::Information);
+}
+
+void onWindowSize(GLFWwindow*, int width, int height) { setWindowMetrics(width, height); }
+void onKey(GLFWwindow*, int, int, int, int) { std::exit(0); }
+void onMouseButton(GLFWwindow*, int, int, int) { std::exit(0); }
+void onCursorPos(GLFWwindow*, double, double) {}
+void onScroll(GLFWwindow*, double, double) {}
+
+Application::Application(CommandLine* line) : commandLine(line)
+{
+    initWindowing();
+    chooseWindowSize();
+    openWindow();
+    setupGLState();
+}
+
+void Application::initWindowing()
+{
+    glfwSetErrorCallback(onError);
+    if (!glfwInit())
+        showMessageBox("Failed to initialize GLFW", "Debug", MessageIcon::Information);
+    installXErrorHandlers();
+}
+
+int Application::windowsVersionNumber() const { return systemVersionNumber(); }
+
+int Application::videoModeDimension(bool height) const
+{
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    // Without a monitor or a mode (GLFW failed to start) there is no size to
+    // take; 0 makes the window creation that follows fail cleanly.
+    if (mode == nullptr)
+        return 0;
+    return height ? mode->height : mode->width;
+}
+
+void Application::chooseWindowSize()
+{
+    WindowSize host{0, 0};
+    if (commandLine->mode == Preview) {
+        const HostWindowState state = queryHostWindow(glfwGetX11Display(), static_cast<Window>(static_cast<std::uint32_t>(commandLine->hostWindow)));
+        host = {state.width, state.height};
+    }
+    WindowSize video{0, 0};
+    if (commandLine->mode != Preview)
+        video = {videoModeDimension(false), videoModeDimension(true)};
+    const WindowSize size = chooseSizeFor(commandLine->mode, windowsVersionNumber(), video, host);
+    setWindowMetrics(size.width, size.height);
+}
+
+void Application::openWindow()
+{
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
+    glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
+    glfwWindowHint(GLFW_SAMPLES, 4);
+    glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
+
+    if (commandLine->mode == Preview) {
+        const Window host = static_cast<Window>(static_cast<std::uint32_t>(commandLine->hostWindow));
+        window = host != 0 ? glfwAdoptX11Window(host, nullptr) : nullptr;
+    } else if (g_windowWidth > 0 && g_windowHeight > 0) {
+        window = glfwCreateWindow(g_windowWidth, g_windowHeight, "Tarnwick", glfwGetPrimaryMonitor(), nullptr);
+    }
+    installXErrorHandlers();
+    if (window == nullptr) {
+        showMessageBox("Failed to open window", "Debug", MessageIcon::Information);
+        glfwTerminate();
+        std::exit(0);
+    }
+
+    glfwSetWindowSizeCallback(window, onWindowSize);
+    glfwSetKeyCallback(window, onKey);
+    glfwSetMouseButtonCallback(window, onMouseButton);
+    glfwSetCursorPosCallback(window, onCursorPos);
+    glfwSetScrollCallback(window, onScroll);
+
+    glfwMakeContextCurrent(window);
+
+    std::vector<unsigned char> rows(kIconBytes);
+    iconColumnsToRows(windowIconColumns(), rows.data());
+    const GLFWimage icon{kIconSize, kIconSize, rows.data()};
+    glfwSetWindowIcon(window, 1, &icon);
+
+    loadGLFunctions();
+}
+
+void Application::setupGLState()
+{
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CW);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthRange(0.0, 1.0);
+    glEnable(GL_MULTISAMPLE);
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_POLYGON_SMOOTH);
+    setVSync(true);
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+}
+
+void Application::setVSync(bool on) { glfwSwapInterval(on ? 1 : 0); }
+
+void loadGLFunctions()
+{
+    // libepoxy resolves every entry point lazily for the current context on
+    // its first call; asking for the version here makes it bind to this
+    // context now, before any frame work.
+    (void)epoxy_gl_version();
+}

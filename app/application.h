@@ -1,0 +1,55 @@
+// The render window and its OpenGL context.
+#pragma once
+
+#include "app/command_line.h"
+
+#include <cstdint>
+
+struct GLFWwindow;
+
+class Application {
+public:
+    // Initialises GLFW, chooses the size, opens (or adopts) the window with its
+    // context, loads the GL entry points and sets the fixed GL state. A window
+    // that cannot be opened ends the process with status 0 after a message.
+    explicit Application(CommandLine* commandLine);
+
+    void initWindowing();
+    void chooseWindowSize();
+    void openWindow();
+    void setupGLState();
+    void setVSync(bool on);
+    int windowsVersionNumber() const;
+    int videoModeDimension(bool height) const;
+
+    GLFWwindow* window = nullptr;
+    CommandLine* commandLine = nullptr;
+};
+
+// The size decision of chooseWindowSize, apart from the system queries:
+// preview runs take the host's client size; full-screen runs take the video
+// mode on systems numbered 60 and up, 800 × 600 below.
+struct WindowSize {
+    int width;
+    int height;
+};
+WindowSize chooseSizeFor(RunMode mode, int versionNumber, WindowSize videoMode, WindowSize hostClient);
+
+// Window metrics: written at the size choice and at every size event.
+extern std::int32_t g_windowWidth;
+extern std::int32_t g_windowHeight;
+extern float g_aspectRatio;
+void setWindowMetrics(int width, int height);
+
+// Loads the OpenGL entry points for the current context.
+void loadGLFunctions();
+
+extern Application* g_application;
+
+// GLFW callbacks.
+void onError(int code, const char* description);
+void onWindowSize(GLFWwindow* window, int width, int height);
+void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
+void onMouseButton(GLFWwindow* window, int button, int action, int mods);
+void onCursorPos(GLFWwindow* window, double x, double y);
+void onScroll(GLFWwindow* window, double dx, double dy);

@@ -1,0 +1,92 @@
+#include "app/glfw_adopt.h"
+
+#include "platform/x11_host.h"
+
+#include <GLFW/glfw3.h>
+#define GLFW_EXPOSE_NATIVE_X11
+#include <GLFW/glfw3native.h>
+
+#include <map>
+
+namespace {
+
+// Adopted GLFW windows and their hosts.
+std::map<GLFWwindow*, Window>& adoptions()
+{
+    static std::map<GLFWwindow*, Window> table;
+    return table;
+}
+
+} // namespace
+
+GLFWwindow* glfwAdoptX11Window(Window host, GLFWwindow* share)
+{
+    Display* display = glfwGetX11Display();  // reports GLFW_NOT_INITIALIZED itself
+    if (display == nullptr)
+        return nullptr;
+
+    const HostWindowState state = queryHostWindow(display, host);
+    if (!state.exists || state.screen != DefaultScreen(display))
+        return nullptr;
+
+    // The child must not be seen before it sits inside the host, must not take
+    // the focus from the host's application, and has no frame of its own.
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
+    glfwWindowHint(GLFW_FOCUS_ON_SHOW, GLFW_FALSE);
+    const int width = state.width > 0 ? state.width : 1;
+    const int height = state.height > 0 ? state.height : 1;
+    GLFWwindow* window = glfwCreateWindow(width, height, "Tarnwick", nullptr, share);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_TRUE);
+    glfwWindowHint(GLFW_DECORATED, GLFW_TRUE);
+    glfwWindowHint(GLFW_FOCUS_ON_SHOW, GLFW_TRUE);
+    installXErrorHandlers();  // window creation resets Xlib's handler
+    if (window == nullptr)
+        return nullptr;
+
+    const Window child = glfwGetX11Window(window);
+    XReparentWindow(display, child, host, 0, 0);
+    XSync(display, False);
+    // The host may have vanished between the query and the reparenting.
+    if (!queryHostWindow(display, host).exists) {
+        glfwDestroyWindow(window);
+        installXErrorHandlers();
+        return nullptr;
+    }
+    adoptions()[window] = host;
+    glfwShowWindow(window);
+    installXErrorHandlers();
+    return window;
+}
+
+void glfwDestroyAdoptedWindow(GLFWwindow* window)
+{
+    if (window == nullptr)
+        return;
+    adoptions().erase(window);
+    glfwDestroyWindow(window);
+    installXErrorHandlers();
+}
+
+Window adoptedHostWindow(GLFWwindow* window)
+{
+    const auto found = adoptions().find(window);
+    return found == adoptions().end() ? 0 : found->second;
+}
+
+bool adoptedHostEnabled(GLFWwindow* window)
+{
+    return hostWindowEnabled(glfwGetX11Display(), adoptedHostWindow(window));
+}
+
+void followAdoptedHostSize(GLFWwindow* window)
+{
+    const HostWindowState state = queryHostWindow(glfwGetX11Display(), adoptedHostWindow(window));
+    if (!state.exists || state.width <= 0 || state.height <= 0)
+        return;
+    int width = 0;
+    int height = 0;
+    glfwGetWindowSize(window, &width, &height);
+    if (width != state.width || height != state.height)
+        glfwSetWindowSize(window, state.width, state.height);
+}

@@ -1,0 +1,55 @@
+#include "platform/x11_host.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+int g_lastXError = 0;
+
+int recordXError(Display*, XErrorEvent* event)
+{
+    g_lastXError = event->error_code;
+    return 0;
+}
+
+int endOnLostConnection(Display*)
+{
+    // The X server is gone: nothing can be drawn any more, and returning would
+    // let Xlib exit with status 1. End quietly, as every other way out does.
+    std::fputs("tarnwick: lost the connection to the X server\n", stderr);
+    _exit(0);
+}
+
+} // namespace
+
+void installXErrorHandlers()
+{
+    XSetErrorHandler(recordXError);
+    XSetIOErrorHandler(endOnLostConnection);
+}
+
+HostWindowState queryHostWindow(Display* display, Window window)
+{
+    HostWindowState state;
+    if (display == nullptr || window == 0)
+        return state;
+    installXErrorHandlers();
+    g_lastXError = 0;
+    XWindowAttributes attributes{};
+    const Status ok = XGetWindowAttributes(display, window, &attributes);
+    if (!ok || g_lastXError != 0)
+        return state;
+    state.exists = true;
+    state.mapped = attributes.map_state != IsUnmapped;
+    state.width = attributes.width;
+    state.height = attributes.height;
+    state.screen = XScreenNumberOfScreen(attributes.screen);
+    return state;
+}
+
+bool hostWindowEnabled(Display* display, Window window)
+{
+    const HostWindowState state = queryHostWindow(display, window);
+    return state.exists && state.mapped;
+}

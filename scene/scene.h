@@ -1,0 +1,13 @@
+// The scene: built once, rendered once per frame.
+#pragma once
+
+class SceneState;
+
+// Creates everything the picture needs; the GL context must be current.
+void setupScene();
+
+// Renders one frame at frame time t (seconds); the caller swaps buffers.
+void renderFrame(float t);
+
+// The scene's per-frame state, created by setupScene.
+extern SceneState* g_sceneState;
