@@ -1,0 +1,371 @@
+#include "tests/support/e2e.h"
+
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace e2e {
+
+namespace {
+
+double now()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string tempPath(const char* stem)
+{
+    char name[] = "/tmp/tarnwick-e2e-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd >= 0)
+        close(fd);
+    return std::string(name) + "-" + stem;
+}
+
+// Builds envp from the current environment with overrides applied.
+std::vector<std::string> mergedEnvironment(const std::map<std::string, std::string>& env)
+{
+    std::map<std::string, std::string> merged;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const char* eq = std::strchr(*e, '=');
+        if (eq != nullptr)
+            merged[std::string(*e, eq)] = eq + 1;
+    }
+    for (const auto& [key, value] : env) {
+        if (value.empty())
+            merged.erase(key);
+        else
+            merged[key] = value;
+    }
+    std::vector<std::string> list;
+    for (const auto& [key, value] : merged)
+        list.push_back(key + "=" + value);
+    return list;
+}
+
+pid_t spawn(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+            const std::string& outPath, const std::string& errPath)
+{
+    const std::vector<std::string> envList = mergedEnvironment(env);
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const std::string& e : envList)
+        envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setpgid(0, 0);
+        const int in = open("/dev/null", O_RDONLY);
+        const int out = open(outPath.empty() ? "/dev/null" : outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(errPath.empty() ? "/dev/null" : errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        execvpe(args[0], args.data(), envp.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+} // namespace
+
+std::string binaryPath()
+{
+    const char* path = std::getenv("TARNWICK_BINARY");
+    return path != nullptr ? path : TARNWICK_BINARY_PATH;
+}
+
+std::string artefactPath(const std::string& name)
+{
+    const char* dir = std::getenv("TARNWICK_ARTEFACTS");
+    std::string base = dir != nullptr ? dir : TARNWICK_ARTEFACT_DIR;
+    mkdir(base.c_str(), 0755);
+    return base + "/" + name;
+}
+
+VirtualDisplay::VirtualDisplay(std::vector<std::string> screens)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return;
+    std::vector<std::string> argv{"Xvfb", "-displayfd", std::to_string(pipeFds[1])};
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        argv.push_back("-screen");
+        argv.push_back(std::to_string(i));
+        argv.push_back(screens[i]);
+    }
+    argv.insert(argv.end(), {"+extension", "GLX", "-nolisten", "tcp", "-noreset"});
+
+    m_pid = fork();
+    if (m_pid == 0) {
+        setpgid(0, 0);
+        close(pipeFds[0]);
+        const int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        dup2(null, 1);
+        dup2(null, 2);
+        std::vector<char*> args;
+        for (const std::string& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    std::string number;
+    char c;
+    const double deadline = now() + 20.0;
+    fcntl(pipeFds[0], F_SETFL, O_NONBLOCK);
+    while (now() < deadline) {
+        const ssize_t n = read(pipeFds[0], &c, 1);
+        if (n == 1) {
+            if (c == '\n')
+                break;
+            number += c;
+        } else if (n == 0) {
+            break;
+        } else {
+            pause(0.01);
+        }
+    }
+    close(pipeFds[0]);
+    if (number.empty())
+        return;
+    m_name = ":" + number;
+    m_display = XOpenDisplay(m_name.c_str());
+}
+
+VirtualDisplay::~VirtualDisplay()
+{
+    if (m_display != nullptr)
+        XCloseDisplay(m_display);
+    kill();
+}
+
+void VirtualDisplay::kill()
+{
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGTERM);
+        int status = 0;
+        for (int i = 0; i < 200 && waitpid(m_pid, &status, WNOHANG) == 0; ++i)
+            pause(0.01);
+        ::kill(m_pid, SIGKILL);
+        waitpid(m_pid, &status, WNOHANG);
+        m_pid = -1;
+    }
+}
+
+Process::Process(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env)
+    : m_outPath(tempPath("out")), m_errPath(tempPath("err"))
+{
+    m_pid = spawn(argv, env, m_outPath, m_errPath);
+}
+
+Process::~Process()
+{
+    if (running()) {
+        ::kill(m_pid, SIGKILL);
+        wait(5.0);
+    }
+    std::remove(m_outPath.c_str());
+    std::remove(m_errPath.c_str());
+}
+
+bool Process::running()
+{
+    if (m_reaped || m_pid <= 0)
+        return false;
+    int status = 0;
+    if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+        m_reaped = true;
+        m_status = status;
+        return false;
+    }
+    return true;
+}
+
+bool Process::wait(double seconds, int* status)
+{
+    const double deadline = now() + seconds;
+    while (running() && now() < deadline)
+        pause(0.005);
+    if (!m_reaped)
+        return false;
+    if (status != nullptr)
+        *status = m_status;
+    return true;
+}
+
+void Process::signal(int sig)
+{
+    if (running())
+        ::kill(m_pid, sig);
+}
+
+std::string Process::out() const { return readFile(m_outPath); }
+std::string Process::err() const { return readFile(m_errPath); }
+
+std::map<std::string, std::string> quietEnv(const VirtualDisplay& display)
+{
+    return {{"DISPLAY", display.name()}, {"TARNWICK_NO_DIALOGS", "1"}, {"ALSOFT_DRIVERS", "null"}};
+}
+
+int run(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env, double seconds)
+{
+    Process process(argv, env);
+    int status = 0;
+    if (!process.wait(seconds, &status))
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool Image::savePng(const std::string& path) const
+{
+    const std::string ppm = path + ".ppm";
+    {
+        std::ofstream out(ppm, std::ios::binary);
+        out << "P6\n" << width << " " << height << "\n255\n";
+        out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+    }
+    const int status = run({"convert", ppm, path});
+    std::remove(ppm.c_str());
+    return status == 0;
+}
+
+Image grab(Display* display, Window window)
+{
+    Image image;
+    XWindowAttributes attributes{};
+    if (!windowAttributes(display, window, &attributes))
+        return image;
+    XImage* x = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (x == nullptr)
+        return image;
+    image.width = x->width;
+    image.height = x->height;
+    image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
+    for (int y = 0; y < image.height; ++y) {
+        for (int xx = 0; xx < image.width; ++xx) {
+            const unsigned long p = XGetPixel(x, xx, y);
+            std::uint8_t* out = &image.rgb[(static_cast<std::size_t>(y) * image.width + xx) * 3];
+            out[0] = static_cast<std::uint8_t>((p >> 16) & 0xFF);
+            out[1] = static_cast<std::uint8_t>((p >> 8) & 0xFF);
+            out[2] = static_cast<std::uint8_t>(p & 0xFF);
+        }
+    }
+    XDestroyImage(x);
+    return image;
+}
+
+Image grabScreen(const VirtualDisplay& display)
+{
+    return grab(display.x(), DefaultRootWindow(display.x()));
+}
+
+namespace {
+
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+Window searchTree(Display* display, Window window, const std::string& name)
+{
+    char* windowName = nullptr;
+    if (XFetchName(display, window, &windowName) && windowName != nullptr) {
+        const bool match = name == windowName;
+        XFree(windowName);
+        if (match)
+            return window;
+    }
+    for (Window child : children(display, window)) {
+        const Window found = searchTree(display, child, name);
+        if (found != 0)
+            return found;
+    }
+    return 0;
+}
+
+} // namespace
+
+Window findWindow(Display* display, const std::string& name, double seconds)
+{
+    XSetErrorHandler(ignoreErrors);
+    const double deadline = now() + seconds;
+    do {
+        const Window found = searchTree(display, DefaultRootWindow(display), name);
+        if (found != 0)
+            return found;
+        pause(0.05);
+    } while (now() < deadline);
+    return 0;
+}
+
+bool windowAttributes(Display* display, Window window, XWindowAttributes* out)
+{
+    XSetErrorHandler(ignoreErrors);
+    XSync(display, False);
+    return XGetWindowAttributes(display, window, out) != 0;
+}
+
+std::vector<Window> children(Display* display, Window window)
+{
+    XSetErrorHandler(ignoreErrors);
+    Window root = 0;
+    Window parent = 0;
+    Window* list = nullptr;
+    unsigned int count = 0;
+    std::vector<Window> result;
+    if (XQueryTree(display, window, &root, &parent, &list, &count)) {
+        result.assign(list, list + count);
+        if (list != nullptr)
+            XFree(list);
+    }
+    return result;
+}
+
+void pressKey(const VirtualDisplay& display, const std::string& key)
+{
+    run({"xdotool", "key", key}, {{"DISPLAY", display.name()}});
+}
+
+void click(const VirtualDisplay& display, int x, int y, int button)
+{
+    run({"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", std::to_string(button)},
+        {{"DISPLAY", display.name()}});
+}
+
+void movePointer(const VirtualDisplay& display, int x, int y)
+{
+    run({"xdotool", "mousemove", std::to_string(x), std::to_string(y)}, {{"DISPLAY", display.name()}});
+}
+
+void pause(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+} // namespace e2e

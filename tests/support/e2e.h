@@ -1,0 +1,107 @@
+// Helpers for end-to-end tests: the real binary, a private virtual X server,
+// processes with time limits, screenshots and input, as a person would use it.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The program under test (build/tarnwick) and the artefact folder of the build.
+std::string binaryPath();
+std::string artefactPath(const std::string& name);
+
+// A private Xvfb with GLX, started in the constructor and stopped in the
+// destructor. screens are geometries such as "1920x1080x24", one per screen.
+class VirtualDisplay {
+public:
+    explicit VirtualDisplay(std::vector<std::string> screens = {"1920x1080x24"});
+    ~VirtualDisplay();
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+    bool ok() const { return m_display != nullptr; }
+    const std::string& name() const { return m_name; }  // ":N"
+    Display* x() const { return m_display; }             // our own connection
+    pid_t serverPid() const { return m_pid; }
+    // Kills the server (for tests of a vanished X server).
+    void kill();
+
+private:
+    std::string m_name;
+    pid_t m_pid = -1;
+    Display* m_display = nullptr;
+};
+
+// A child process with its standard output and error captured to files.
+class Process {
+public:
+    // env entries are added to (or replace in) this process's environment;
+    // an empty value removes the variable.
+    Process(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {});
+    ~Process();  // kills the process if it still runs
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    pid_t pid() const { return m_pid; }
+    bool running();
+    // Waits up to seconds; true when it ended. *status receives the raw wait
+    // status (use WIFEXITED/WEXITSTATUS/WIFSIGNALED).
+    bool wait(double seconds, int* status = nullptr);
+    void signal(int sig);
+    std::string out() const;
+    std::string err() const;
+
+private:
+    pid_t m_pid = -1;
+    bool m_reaped = false;
+    int m_status = 0;
+    std::string m_outPath;
+    std::string m_errPath;
+};
+
+// The usual environment for runs of the program: the display, no dialogs and
+// no sound device waits.
+std::map<std::string, std::string> quietEnv(const VirtualDisplay& display);
+
+// Runs a command to its end (at most seconds) and gives its exit status, or -1.
+int run(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {},
+        double seconds = 20.0);
+
+// 24-bit RGB picture.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
+
+    bool empty() const { return width == 0 || height == 0; }
+    const std::uint8_t* at(int x, int y) const { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
+    // Writes a PNG (through ImageMagick's convert); true on success.
+    bool savePng(const std::string& path) const;
+};
+
+// Reads the pixels of window (the root window for the whole screen).
+Image grab(Display* display, Window window);
+Image grabScreen(const VirtualDisplay& display);
+
+// The first window whose WM_NAME is name, waited for up to seconds; 0 if none.
+Window findWindow(Display* display, const std::string& name, double seconds);
+// The window attributes, false when the window is gone.
+bool windowAttributes(Display* display, Window window, XWindowAttributes* out);
+// Children of window (bottom to top).
+std::vector<Window> children(Display* display, Window window);
+
+// Input through xdotool: a key press+release, a click, a pointer move, a wheel turn.
+void pressKey(const VirtualDisplay& display, const std::string& key);
+void click(const VirtualDisplay& display, int x, int y, int button = 1);
+void movePointer(const VirtualDisplay& display, int x, int y);
+
+// Sleeps.
+void pause(double seconds);
+
+} // namespace e2e
