@@ -51,7 +51,7 @@ std::vector<std::string> mergedEnvironment(const std::map<std::string, std::stri
     for (char** e = environ; *e != nullptr; ++e) {
         const char* eq = std::strchr(*e, '=');
         if (eq != nullptr)
-            merged[std::string(*e, eq)] = eq + 1;
+            merged[std::string(*e, static_cast<std::size_t>(eq - *e))] = eq + 1;
     }
     for (const auto& [key, value] : env) {
         if (value.empty())
