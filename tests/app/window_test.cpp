@@ -1,0 +1,136 @@
+#include "app/application.h"
+#include "app/main_loop.h"
+#include "app/window_icon.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+TEST(WindowSize, PreviewTakesTheHostClientArea)
+{
+    const WindowSize size = chooseSizeFor(Preview, 62, {1920, 1080}, {320, 240});
+    EXPECT_EQ(size.width, 320);
+    EXPECT_EQ(size.height, 240);
+}
+
+TEST(WindowSize, FullScreenTakesTheVideoModeOnModernSystemsAnd800x600Below)
+{
+    for (RunMode mode : {Screensaver, None}) {
+        const WindowSize modern = chooseSizeFor(mode, 60, {2560, 1440}, {0, 0});
+        EXPECT_EQ(modern.width, 2560);
+        EXPECT_EQ(modern.height, 1440);
+        const WindowSize old = chooseSizeFor(mode, 51, {2560, 1440}, {0, 0});
+        EXPECT_EQ(old.width, 800);
+        EXPECT_EQ(old.height, 600);
+    }
+}
+
+TEST(WindowSize, MetricsAreWrittenTogether)
+{
+    setWindowMetrics(1920, 1080);
+    EXPECT_EQ(g_windowWidth, 1920);
+    EXPECT_EQ(g_windowHeight, 1080);
+    EXPECT_FLOAT_EQ(g_aspectRatio, 1920.0f / 1080.0f);
+    setWindowMetrics(0, 0);  // an iconified window: 0/0 is not a number
+    EXPECT_TRUE(std::isnan(g_aspectRatio));
+}
+
+TEST(WindowIcon, ColumnsBecomeRows)
+{
+    // A synthetic picture whose every pixel names its own column and row.
+    std::vector<std::uint8_t> columns(kIconBytes);
+    for (int c = 0; c < kIconSize; ++c)
+        for (int r = 0; r < kIconSize; ++r) {
+            std::uint8_t* p = &columns[(c * kIconSize + r) * 4];
+            p[0] = static_cast<std::uint8_t>(c);
+            p[1] = static_cast<std::uint8_t>(r);
+            p[2] = 7;
+            p[3] = 255;
+        }
+    std::vector<std::uint8_t> rows(kIconBytes);
+    iconColumnsToRows(columns.data(), rows.data());
+    for (int r = 0; r < kIconSize; ++r)
+        for (int c = 0; c < kIconSize; ++c) {
+            const std::uint8_t* p = &rows[(r * kIconSize + c) * 4];
+            ASSERT_EQ(p[0], c);
+            ASSERT_EQ(p[1], r);
+            ASSERT_EQ(p[2], 7);
+        }
+}
+
+TEST(WindowIcon, TheMonitorPicture)
+{
+    std::vector<std::uint8_t> rows(kIconBytes);
+    iconColumnsToRows(windowIconColumns(), rows.data());
+    auto pixel = [&](int x, int y) { return &rows[(y * kIconSize + x) * 4]; };
+    EXPECT_EQ(pixel(0, 0)[3], 0) << "transparent background";
+    EXPECT_EQ(pixel(63, 63)[3], 0);
+    // Screen quadrants: red top left, green top right, blue bottom left, yellow bottom right.
+    const std::uint8_t* red = pixel(15, 14);
+    EXPECT_GT(red[0], 200);
+    EXPECT_LT(red[1], 100);
+    const std::uint8_t* green = pixel(48, 14);
+    EXPECT_GT(green[1], 150);
+    EXPECT_LT(green[0], 100);
+    const std::uint8_t* blue = pixel(15, 34);
+    EXPECT_GT(blue[2], 200);
+    EXPECT_LT(blue[0], 100);
+    const std::uint8_t* yellow = pixel(48, 34);
+    EXPECT_GT(yellow[0], 200);
+    EXPECT_GT(yellow[1], 180);
+    // Light-blue bezel and an opaque stand below the screen.
+    const std::uint8_t* bezel = pixel(6, 20);
+    EXPECT_GT(bezel[2], bezel[0]);
+    EXPECT_EQ(bezel[3], 255);
+    EXPECT_EQ(pixel(31, 56)[3], 255);
+    // A row of dark dots on the lower-right bezel.
+    EXPECT_LT(pixel(38, 41)[0], 80);
+    EXPECT_GT(pixel(41, 41)[0], 100);
+}
+
+// Frames of a display refreshing at hz, feeding the tick rule as the loop does.
+std::vector<int> tickFrames(double hz, int frames, double start)
+{
+    std::vector<int> ticks;
+    float last = 0.0f;
+    for (int n = 0; n < frames; ++n) {
+        const float t = static_cast<float>(start + n / hz);
+        if (tickIsDue(t, last)) {
+            ticks.push_back(n);
+            last = t;
+        }
+    }
+    return ticks;
+}
+
+TEST(TickRule, FirstFrameTicksAndSixtyHertzTicksEverySixtyOrSixtyOneFrames)
+{
+    const std::vector<int> ticks = tickFrames(60.0, 60 * 30, 0.25);
+    ASSERT_FALSE(ticks.empty());
+    EXPECT_EQ(ticks.front(), 0);
+    for (std::size_t i = 1; i < ticks.size(); ++i) {
+        const int gap = ticks[i] - ticks[i - 1];
+        EXPECT_TRUE(gap == 60 || gap == 61) << "gap " << gap << " at tick " << i;
+    }
+}
+
+TEST(TickRule, AStallGivesOneTickNotThree)
+{
+    float last = 10.0f;
+    EXPECT_FALSE(tickIsDue(10.5f, last));
+    EXPECT_TRUE(tickIsDue(13.0f, last));  // three seconds later: one tick due
+    last = 13.0f;
+    EXPECT_FALSE(tickIsDue(13.016f, last));  // and none owed for the lost time
+}
+
+TEST(TickRule, ATickAtExactlyZeroCountsAsNoTickYet)
+{
+    EXPECT_TRUE(tickIsDue(0.0f, 0.0f));
+    EXPECT_TRUE(tickIsDue(0.016f, 0.0f));  // so the next frame ticks again
+    EXPECT_FALSE(tickIsDue(0.016f, 0.001f));
+}
+
+} // namespace
