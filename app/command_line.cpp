@@ -43,7 +43,7 @@ CommandLine parseCommandLine(const char* text)
             result.mode = Screensaver;
         else if (p[1] == 'c')
             result.mode = Configure;
-        if (result.mode != None) {
+        if (result.mode != RunMode::None) {
             // The number starts after the '/', the letter and one separator;
             // a text that ends before that gives 0.
             if (p[1] == '\0' || p[2] == '\0')

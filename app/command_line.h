@@ -12,7 +12,7 @@ enum RunMode {
 };
 
 struct CommandLine {
-    RunMode mode = None;
+    RunMode mode = RunMode::None;
     std::int32_t hostWindow = 0;  // X11 window id given with the switch; 0 when none
 };
 

@@ -3,7 +3,9 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/main_loop.h"
+#include "platform/display.h"
 
+#include <cstdio>
 #include <string>
 
 int main(int argc, char** argv)
@@ -11,12 +13,18 @@ int main(int argc, char** argv)
     const std::string text = joinArguments(argc, argv);
     g_commandLine = new CommandLine(parseCommandLine(text.c_str()));
 
-    if (g_commandLine->mode == Preview || g_commandLine->mode == None) {
+    if (g_commandLine->mode == Preview || g_commandLine->mode == RunMode::None) {
         if (!acquireSingleInstance())
             return 0;
     }
     if (g_commandLine->mode == Configure) {
         new AboutWindow();
+        return 0;
+    }
+    // Without a display nothing can be drawn or shown: say so once, plainly,
+    // rather than through a cascade of windowing-library errors.
+    if (!xDisplayAvailable()) {
+        std::fputs("tarnwick: cannot open the X display; set DISPLAY to a running X server\n", stderr);
         return 0;
     }
     g_application = new Application(g_commandLine);

@@ -1,27 +1,12 @@
 #include "platform/message_box.h"
 
+#include "platform/x11_host.h"
+
 #include <FL/Fl.H>
 #include <FL/fl_ask.H>
-#include <X11/Xlib.h>
 
 #include <cstdio>
 #include <cstdlib>
-
-namespace {
-
-bool displayAvailable()
-{
-    const char* name = std::getenv("DISPLAY");
-    if (name == nullptr || *name == '\0')
-        return false;
-    Display* probe = XOpenDisplay(nullptr);
-    if (probe == nullptr)
-        return false;
-    XCloseDisplay(probe);
-    return true;
-}
-
-} // namespace
 
 void showMessageBox(const char* text, const char* caption, MessageIcon icon)
 {
@@ -32,7 +17,7 @@ void showMessageBox(const char* text, const char* caption, MessageIcon icon)
     std::fprintf(stderr, "%s: %s\n", caption, text);
     std::fflush(stderr);
 
-    if (std::getenv("TARNWICK_NO_DIALOGS") != nullptr || !displayAvailable())
+    if (std::getenv("TARNWICK_NO_DIALOGS") != nullptr || !xDisplayAvailable())
         return;
 
     fl_message_title(caption);

@@ -1,6 +1,7 @@
 #include "platform/x11_host.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace {
@@ -27,6 +28,18 @@ void installXErrorHandlers()
 {
     XSetErrorHandler(recordXError);
     XSetIOErrorHandler(endOnLostConnection);
+}
+
+bool xDisplayAvailable()
+{
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || *name == '\0')
+        return false;
+    Display* probe = XOpenDisplay(nullptr);
+    if (probe == nullptr)
+        return false;
+    XCloseDisplay(probe);
+    return true;
 }
 
 HostWindowState queryHostWindow(Display* display, Window window)

@@ -10,6 +10,8 @@
 // libraries that reset the handler are undone by the next call.
 void installXErrorHandlers();
 
+#include "platform/display.h"
+
 // The state of a host window as seen from display.
 struct HostWindowState {
     bool exists = false;   // the id names a live window

@@ -1,0 +1,222 @@
+// The real program under a virtual X server: run modes, input, single
+// instance, preview hosting and bad input, as a person or a host would see it.
+// GoogleTest comes before Xlib, whose macros (None, Bool, …) would clash.
+#include <gtest/gtest.h>
+
+#include "tests/support/e2e.h"
+
+#include <X11/Xutil.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <csignal>
+
+using namespace e2e;
+
+namespace {
+
+bool exitedWith(int status, int code) { return WIFEXITED(status) && WEXITSTATUS(status) == code; }
+
+// A plain top-level window standing in for a screensaver host's preview area.
+Window makeHost(Display* x, int width, int height, const char* name)
+{
+    const int screen = DefaultScreen(x);
+    const Window w = XCreateSimpleWindow(x, RootWindow(x, screen), 50, 60, width, height, 0,
+                                         BlackPixel(x, screen), BlackPixel(x, screen));
+    XStoreName(x, w, name);
+    XMapWindow(x, w);
+    XSync(x, False);
+    return w;
+}
+
+class ShellE2E : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(display.ok()) << "no virtual X server"; }
+
+    // Waits until the program's window is there, so input reaches it.
+    Window waitForRenderWindow()
+    {
+        const Window w = findWindow(display.x(), "Tarnwick", 15.0);
+        pause(0.5);  // a few frames
+        return w;
+    }
+
+    VirtualDisplay display;
+};
+
+TEST_F(ShellE2E, FullScreenWindowEndsOnAKeyPress)
+{
+    Process run({binaryPath(), "/s"}, quietEnv(display));
+    const Window w = waitForRenderWindow();
+    ASSERT_NE(w, 0u) << run.err();
+    XWindowAttributes a{};
+    ASSERT_TRUE(windowAttributes(display.x(), w, &a));
+    EXPECT_EQ(a.width, 1920);
+    EXPECT_EQ(a.height, 1080);
+    const Image shot = grabScreen(display);
+    shot.savePng(artefactPath("shell-fullscreen.png"));
+
+    pressKey(display, "a");
+    int status = 0;
+    ASSERT_TRUE(run.wait(1.0, &status)) << "a key press must end the run within a second";
+    EXPECT_TRUE(exitedWith(status, 0));
+}
+
+TEST_F(ShellE2E, MouseMovesAndWheelTurnsDoNotEndTheRunButAClickDoes)
+{
+    Process run({binaryPath(), "/s"}, quietEnv(display));
+    ASSERT_NE(waitForRenderWindow(), 0u) << run.err();
+    movePointer(display, 100, 100);
+    movePointer(display, 900, 500);
+    e2e::run({"xdotool", "click", "4"}, {{"DISPLAY", display.name()}});
+    e2e::run({"xdotool", "click", "5"}, {{"DISPLAY", display.name()}});
+    pause(0.7);
+    EXPECT_TRUE(run.running()) << "moving the mouse or turning the wheel must not end the run";
+
+    click(display, 400, 400, 1);
+    int status = 0;
+    ASSERT_TRUE(run.wait(1.0, &status)) << "a click must end the run within a second";
+    EXPECT_TRUE(exitedWith(status, 0));
+}
+
+TEST_F(ShellE2E, OnlyOneSwitchlessRunAtATime)
+{
+    Process first({binaryPath()}, quietEnv(display));
+    ASSERT_NE(waitForRenderWindow(), 0u) << first.err();
+
+    Process second({binaryPath()}, quietEnv(display));
+    int status = 0;
+    ASSERT_TRUE(second.wait(2.0, &status)) << "a second run must leave at once";
+    EXPECT_TRUE(exitedWith(status, 0));
+    EXPECT_TRUE(first.running());
+
+    // "/s" runs neither take nor test the name.
+    Process screensaver({binaryPath(), "/s"}, quietEnv(display));
+    pause(1.0);
+    EXPECT_TRUE(screensaver.running());
+    screensaver.signal(SIGKILL);
+    screensaver.wait(2.0);
+
+    first.signal(SIGKILL);
+    ASSERT_TRUE(first.wait(2.0));
+    Process third({binaryPath()}, quietEnv(display));
+    pause(1.5);
+    EXPECT_TRUE(third.running()) << "once the first run has ended the name is free again";
+}
+
+TEST_F(ShellE2E, PreviewDrawsInsideTheHostFollowsItsSizeAndEndsWhenItGoes)
+{
+    Display* x = display.x();
+    const Window host = makeHost(x, 320, 240, "Host preview");
+    XWindowAttributes before{};
+    ASSERT_TRUE(windowAttributes(x, host, &before));
+
+    Process run({binaryPath(), "/p", std::to_string(host)}, quietEnv(display));
+    std::vector<Window> inside;
+    for (int i = 0; i < 100 && inside.empty(); ++i) {
+        pause(0.1);
+        inside = children(x, host);
+    }
+    ASSERT_EQ(inside.size(), 1u) << "the program draws through one child of the host\n" << run.err();
+    pause(0.5);
+
+    const Image drawn = grab(x, host);
+    drawn.savePng(artefactPath("shell-preview.png"));
+    ASSERT_EQ(drawn.width, 320);
+    const std::uint8_t* centre = drawn.at(160, 120);
+    EXPECT_GT(centre[0] + centre[1] + centre[2], 30) << "the host shows the program's picture";
+
+    XResizeWindow(x, host, 400, 300);
+    XSync(x, False);
+    XWindowAttributes child{};
+    for (int i = 0; i < 50; ++i) {
+        pause(0.05);
+        if (windowAttributes(x, inside[0], &child) && child.width == 400 && child.height == 300)
+            break;
+    }
+    EXPECT_EQ(child.width, 400);
+    EXPECT_EQ(child.height, 300);
+
+    // Neither the host's name nor its place changed.
+    char* name = nullptr;
+    ASSERT_TRUE(XFetchName(x, host, &name));
+    EXPECT_STREQ(name, "Host preview");
+    XFree(name);
+    XWindowAttributes after{};
+    ASSERT_TRUE(windowAttributes(x, host, &after));
+    EXPECT_EQ(after.x, before.x);
+    EXPECT_EQ(after.y, before.y);
+    EXPECT_EQ(after.map_state, IsViewable);
+
+    XDestroyWindow(x, host);
+    XSync(x, False);
+    int status = 0;
+    ASSERT_TRUE(run.wait(1.0, &status)) << "the run must end within a second of the host going";
+    EXPECT_TRUE(exitedWith(status, 0)) << run.err();
+}
+
+TEST_F(ShellE2E, PreviewEndsWhenTheHostIsUnmapped)
+{
+    Display* x = display.x();
+    const Window host = makeHost(x, 200, 150, "Host");
+    Process run({binaryPath(), "/p", std::to_string(host)}, quietEnv(display));
+    for (int i = 0; i < 100 && children(x, host).empty(); ++i)
+        pause(0.1);
+    ASSERT_FALSE(children(x, host).empty()) << run.err();
+    pause(0.3);
+    XUnmapWindow(x, host);
+    XSync(x, False);
+    int status = 0;
+    ASSERT_TRUE(run.wait(1.0, &status));
+    EXPECT_TRUE(exitedWith(status, 0));
+    XWindowAttributes a{};
+    EXPECT_TRUE(windowAttributes(x, host, &a)) << "the host itself is never destroyed by us";
+}
+
+TEST_F(ShellE2E, BadPreviewWindowsGetTheFailedToOpenWindowAnswer)
+{
+    // 0, text that is no number, a number that is no window.
+    for (const char* id : {"0", "abc", "123456789"}) {
+        Process run({binaryPath(), "/p", id}, quietEnv(display));
+        int status = 0;
+        ASSERT_TRUE(run.wait(10.0, &status)) << "for /p " << id;
+        EXPECT_TRUE(exitedWith(status, 0)) << "for /p " << id;
+        EXPECT_NE(run.err().find("Debug: Failed to open window"), std::string::npos) << run.err();
+    }
+}
+
+TEST(ShellE2ENoDisplay, NoDisplayGivesOneClearLineAndStatusZero)
+{
+    for (const char* mode : {"/s", "/p 1234", ""}) {
+        std::vector<std::string> argv{binaryPath()};
+        if (*mode != '\0')
+            argv.push_back(mode);
+        Process run(argv, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"TARNWICK_NO_DIALOGS", "1"}});
+        int status = 0;
+        ASSERT_TRUE(run.wait(10.0, &status));
+        EXPECT_TRUE(exitedWith(status, 0));
+        const std::string err = run.err();
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_NE(err.find("display"), std::string::npos) << err;
+    }
+}
+
+TEST(ShellE2ETwoScreens, AWindowOfAnotherScreenIsRefused)
+{
+    VirtualDisplay display({"800x600x24", "640x480x24"});
+    ASSERT_TRUE(display.ok());
+    Display* x = display.x();
+    ASSERT_EQ(ScreenCount(x), 2);
+    const Window other = XCreateSimpleWindow(x, RootWindow(x, 1), 0, 0, 100, 100, 0, 0, 0);
+    XMapWindow(x, other);
+    XSync(x, False);
+    auto env = quietEnv(display);
+    env["DISPLAY"] = display.name() + ".0";
+    Process run({binaryPath(), "/p", std::to_string(other)}, env);
+    int status = 0;
+    ASSERT_TRUE(run.wait(10.0, &status));
+    EXPECT_TRUE(exitedWith(status, 0));
+    EXPECT_NE(run.err().find("Failed to open window"), std::string::npos) << run.err();
+}
+
+} // namespace
