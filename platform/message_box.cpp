@@ -20,6 +20,7 @@ void showMessageBox(const char* text, const char* caption, MessageIcon icon)
     if (std::getenv("TARNWICK_NO_DIALOGS") != nullptr || !xDisplayAvailable())
         return;
 
+    fl_close = "OK";  // one OK button, as a message box has
     fl_message_title(caption);
     if (icon == MessageIcon::Warning)
         fl_alert("%s", text);

@@ -185,6 +185,23 @@ TEST_F(ShellE2E, BadPreviewWindowsGetTheFailedToOpenWindowAnswer)
     }
 }
 
+TEST_F(ShellE2E, TheFailureIsShownInADialogThatWaitsForTheUser)
+{
+    auto env = quietEnv(display);
+    env.erase("TARNWICK_NO_DIALOGS");
+    env["TARNWICK_NO_DIALOGS"] = "";  // removed from the child's environment
+    Process run({binaryPath(), "/p", "0"}, env);
+    const Window box = findWindow(display.x(), "Debug", 10.0);
+    ASSERT_NE(box, 0u) << "a message box captioned Debug\n" << run.err();
+    pause(0.3);
+    grabScreen(display).savePng(artefactPath("shell-failed-to-open-window.png"));
+    EXPECT_TRUE(run.running()) << "the box waits for the user";
+    pressKey(display, "Return");
+    int status = 0;
+    ASSERT_TRUE(run.wait(5.0, &status));
+    EXPECT_TRUE(exitedWith(status, 0));
+}
+
 TEST(ShellE2ENoDisplay, NoDisplayGivesOneClearLineAndStatusZero)
 {
     for (const char* mode : {"/s", "/p 1234", ""}) {
