@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 class MeshAttributeArrays;
 
@@ -16,6 +17,9 @@ struct MeshData {
     // interleaves the attribute arrays into vertex records. A failed load ends
     // the process with status 0 after "Failed to load mesh".
     MeshData(int objResourceId, int mtlResourceId, float scale);
+    // OBJ form from arrays already converted (taken over); the build tool's
+    // way in, as it reports a failed load itself.
+    explicit MeshData(std::unique_ptr<MeshAttributeArrays> converted);
     ~MeshData();
     MeshData(const MeshData&) = delete;
     MeshData& operator=(const MeshData&) = delete;
@@ -34,4 +38,9 @@ struct MeshData {
     int vertexCount = 0;
     int indexCount = 0;
     bool fromObj = false;
+
+private:
+    // The interleaved arrays of the OBJ form.
+    std::unique_ptr<float[]> m_ownedVertices;
+    std::unique_ptr<std::uint32_t[]> m_ownedIndices;
 };
