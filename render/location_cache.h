@@ -1,0 +1,28 @@
+// One program's cache of uniform and attribute locations, keyed by name alone.
+#pragma once
+
+#include <map>
+#include <string>
+
+class LocationCache {
+public:
+    // The cached location of name, or the answer of ask(name) the first time
+    // the name is seen (−1 included). Uniforms and attributes share the cache:
+    // whichever kind of query came first decides the value.
+    template <typename Query>
+    int lookup(const char* name, Query&& ask)
+    {
+        const std::string key(name);
+        const auto found = m_locations.find(key);
+        if (found != m_locations.end())
+            return found->second;
+        const int location = ask(name);
+        m_locations.emplace(key, location);
+        return location;
+    }
+
+    std::size_t size() const { return m_locations.size(); }
+
+private:
+    std::map<std::string, int> m_locations;
+};

@@ -1,0 +1,24 @@
+#include "render/program_registry.h"
+
+void ProgramRegistry::add(const char* name, int vertexResourceId, int fragmentResourceId)
+{
+    // Programs live until the process ends, reachable or not.
+    insert(name, new GLFWProgram(vertexResourceId, fragmentResourceId));
+}
+
+bool ProgramRegistry::insert(const char* name, GLFWProgram* program)
+{
+    return m_programs.emplace(name, program).second;
+}
+
+GLFWProgram* ProgramRegistry::find(const char* name) const
+{
+    const auto found = m_programs.find(name);
+    return found == m_programs.end() ? nullptr : found->second;
+}
+
+void ProgramRegistry::use(const char* name) const
+{
+    if (GLFWProgram* program = find(name))
+        program->use();
+}

@@ -1,0 +1,28 @@
+// The map from program name to its linked program; owns the programs.
+#pragma once
+
+#include "render/program.h"
+
+#include <map>
+#include <string>
+
+class ProgramRegistry {
+public:
+    ProgramRegistry() = default;
+
+    // Builds the program (or ends the process on a compile failure) and
+    // registers it under name. A name already registered keeps its first
+    // program; the new one stays alive but unreachable.
+    void add(const char* name, int vertexResourceId, int fragmentResourceId);
+    // Registers an already built program the same way; false when the name
+    // was taken.
+    bool insert(const char* name, GLFWProgram* program);
+
+    // The program registered under name, or null.
+    GLFWProgram* find(const char* name) const;
+    // Makes the named program current; an unknown name changes nothing.
+    void use(const char* name) const;
+
+private:
+    std::map<std::string, GLFWProgram*> m_programs;
+};
