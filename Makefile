@@ -33,3 +33,12 @@ test: deps
 
 clean:
 	rm -rf $(BUILD)
+
+# Long fuzzing runs with libFuzzer (clang), each target FUZZ_SECONDS in turn,
+# in a build of its own. The bounded runs are part of `make test`.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_FUZZ=ON -DTARNWICK_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build $(FUZZ_BUILD) --target fuzz_all -j $(JOBS)
+	cmake --build $(FUZZ_BUILD) --target fuzz_run
