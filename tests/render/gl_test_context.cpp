@@ -4,8 +4,13 @@
 
 GlTestContext::GlTestContext(int width, int height) : m_width(width), m_height(height)
 {
-    if (!glfwInit()) {
-        m_why = "GLFW could not be initialised (no display?)";
+    // GLFW is initialised once per process and left initialised: tests
+    // open and close many contexts.
+    static const bool initialised = glfwInit() == GLFW_TRUE;
+    if (!initialised) {
+        const char* description = nullptr;
+        glfwGetError(&description);
+        m_why = std::string("GLFW could not be initialised: ") + (description ? description : "no display?");
         return;
     }
     glfwDefaultWindowHints();
@@ -14,7 +19,9 @@ GlTestContext::GlTestContext(int width, int height) : m_width(width), m_height(h
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
     m_window = glfwCreateWindow(64, 64, "gl test", nullptr, nullptr);
     if (m_window == nullptr) {
-        m_why = "no window with an OpenGL 3.0 context";
+        const char* description = nullptr;
+        glfwGetError(&description);
+        m_why = std::string("no window with an OpenGL 3.0 context: ") + (description ? description : "");
         return;
     }
     glfwMakeContextCurrent(m_window);
@@ -49,7 +56,6 @@ GlTestContext::~GlTestContext()
         glfwMakeContextCurrent(nullptr);
         glfwDestroyWindow(m_window);
     }
-    glfwTerminate();
 }
 
 void GlTestContext::clear()

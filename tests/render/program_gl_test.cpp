@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         if (!context.ok())
-            GTEST_SKIP() << context.why();
+            FAIL() << context.why();
         overrideResource(kVertexId, kTextFileType, kVertexText.data(), kVertexText.size());
         overrideResource(kFragmentId, kTextFileType, kFragmentText.data(), kFragmentText.size());
         overrideResource(kBrokenId, kTextFileType, kBrokenText.data(), kBrokenText.size());
