@@ -11,7 +11,9 @@ class MeshAttributeArrays;
 
 struct MeshData {
     // Pre-built form: the vertex and index resources ("TEXTFILE") are used in
-    // place, with the counts the caller gives. No copy, no parsing.
+    // place, with the counts the caller gives. No copy, no parsing. A missing
+    // resource, or one shorter than its count, is reported as a failed load
+    // rather than read past its end.
     MeshData(int vertexResourceId, int vertexCount, int indexResourceId, int indexCount);
     // OBJ form: parses the OBJ and MTL resources, scales the positions and
     // interleaves the attribute arrays into vertex records. A failed load ends
