@@ -4,6 +4,8 @@
 #include "materials.h"
 #include "primitives.h"
 
+#include <algorithm>
+
 using namespace layout;
 
 namespace body {
@@ -26,12 +28,39 @@ std::vector<V2> resample(const std::vector<V2>& ctrl, int n) {
     return out;
 }
 
-// Half outline of the plates, top to bottom: (x, half width).
-std::vector<V2> mirrored(const std::vector<V2>& half) {
-    std::vector<V2> loop;
-    for (V2 p : half) loop.push_back({p.x, -p.y});
-    for (int i = static_cast<int>(half.size()) - 2; i >= 1; --i) loop.push_back({half[i].x, half[i].y});
-    return loop;
+struct Lobe {
+    V2 c;
+    double r;
+};
+
+// The outline of a union of round lobes, one around each wheel, as seen from
+// a point inside it: the plates of a skeleton frame that follow the wheels.
+std::vector<V2> lobedOutline(const std::vector<Lobe>& lobes, V2 from, int n) {
+    const int rays = 1440;
+    std::vector<double> r(rays, 0.0);
+    for (int k = 0; k < rays; ++k) {
+        V2 d = polar(1, 2 * kPi * k / rays);
+        for (const Lobe& l : lobes) {
+            V2 o = from - l.c;
+            double b = dot(o, d), c = dot(o, o) - l.r * l.r;
+            double disc = b * b - c;
+            if (disc >= 0) r[k] = std::max(r[k], -b + std::sqrt(disc));
+        }
+    }
+    // Round the notches between lobes a little.
+    std::vector<double> sm(rays);
+    for (int k = 0; k < rays; ++k) {
+        double s = 0;
+        for (int j = -6; j <= 6; ++j) s += r[(k + j + rays) % rays];
+        sm[k] = s / 13;
+    }
+    std::vector<V2> ctrl;
+    for (int k = 0; k < rays; k += 4) ctrl.push_back(from + polar(sm[k], 2 * kPi * k / rays));
+    return resample(ctrl, n);
+}
+
+std::vector<Lobe> movementLobes() {
+    return {{kThirdWheel, 9.6}, {kFourthWheel, 8.8}, {kEscape, 7.4}, {{-13.8, 0}, 3.3}};
 }
 
 Part plate(const std::vector<V2>& outline, const double* layer) {
@@ -42,25 +71,20 @@ Part plate(const std::vector<V2>& outline, const double* layer) {
 
 }  // namespace
 
-std::vector<V2> frontPlateOutline(int n) {
-    return resample(mirrored({{-17.3, 0}, {-16.9, 1.9}, {-15.6, 4.0}, {-13.6, 6.6}, {-11.0, 7.2}, {-7.0, 7.4},
-                              {-3.5, 8.2}, {2.0, 8.8}, {7.5, 9.0}, {12.0, 8.7}, {15.6, 7.8}, {17.8, 6.2},
-                              {19.0, 3.6}, {19.4, 0}}),
-                    n);
-}
+std::vector<V2> frontPlateOutline(int n) { return lobedOutline(movementLobes(), V2{1.0, 0.0}, n); }
 
 std::vector<V2> backPlateOutline(int n) {
-    return resample(mirrored({{-23.4, 0}, {-23.2, 1.1}, {-22.2, 1.9}, {-20.4, 2.0}, {-18.6, 3.0}, {-16.6, 4.6},
-                              {-13.6, 6.6}, {-11.0, 7.2}, {-7.0, 7.4}, {-3.5, 8.2}, {2.0, 8.8}, {7.5, 9.0},
-                              {12.0, 8.7}, {15.6, 7.8}, {17.8, 6.2}, {19.0, 3.6}, {19.4, 0}}),
-                    n);
+    std::vector<Lobe> lobes = movementLobes();
+    lobes.push_back({{-21.3, 0}, 2.9});  // crest carrying the pendulum's cock
+    lobes.push_back({{-17.6, 0}, 2.0});
+    return lobedOutline(lobes, V2{1.0, 0.0}, n);
 }
 
 Part backPlate(int n) { return plate(backPlateOutline(n), kBackPlate); }
 Part frontPlate(int n) { return plate(frontPlateOutline(n), kFrontPlate); }
 
-std::vector<V2> pillarPositions() { return {{-12.4, -5.6}, {-12.4, 5.6}, {15.6, -6.3}, {15.6, 6.3}}; }
-std::vector<V2> dialFootPositions() { return {{-5.5, -7.2}, {-5.5, 7.2}, {10.3, -7.6}, {10.3, 7.6}}; }
+std::vector<V2> pillarPositions() { return {{-10.2, -5.6}, {-10.2, 5.6}, {17.2, -4.4}, {17.2, 4.4}}; }
+std::vector<V2> dialFootPositions() { return {{-3.6, -7.2}, {-3.6, 7.2}, {10.3, -7.6}, {10.3, 7.6}}; }
 
 Part pillars(int a, int b) {
     // Turned pillars with a vase and rings, screwed through both plates.

@@ -57,6 +57,7 @@ AssembledMesh clockMesh() {
     p.push_back(plan(32987, 35035, kTopGroup, "top_wheel_22", [](int a, int b) { return wheelOnly(topWheel(), a, b); }, 20, 8));
     p.push_back(plan(35036, 35036, kStatic, "joint"));
     p.push_back(plan(35037, 40388, kCentreGroup, "centre_wheel_22", [](int a, int b) { return wheelOnly(centreWheel22(), a, b); }, 30, 12));
+    p.back().pinned = {37089};  // the shaders list this record in two of the group's ranges
     p.push_back(plan(40389, 41258, kHourGroup, "hour_hand", dial::hourHand, 12, 12));
     p.push_back(plan(41259, 43309, kFourthGroup, "fourth_pinion_15",
                      [](int a, int b) { return pinionWithArbor(fourthPinion(), kLayerFourth60[1], kLayerFourth60[1] + 0.01, a, b); }, 20, 12));

@@ -125,7 +125,8 @@ Part pinionWithArbor(const WheelDesign& w, double arbor0, double arbor1, int a, 
     Part out = buildWheelBody(w, a, 1);
     // The arbor: a slim steel shaft with a shoulder, turned with b segments.
     double r = w.bore + 0.001;
-    std::vector<V2> prof = {{0, arbor0}, {r * 0.7, arbor0}, {r, arbor0 + 0.1}, {r, arbor1 - 0.1}, {r * 0.7, arbor1}, {0, arbor1}};
+    double shoulder = std::min(0.1, (arbor1 - arbor0) / 3);
+    std::vector<V2> prof = {{0, arbor0}, {r * 0.7, arbor0}, {r, arbor0 + shoulder}, {r, arbor1 - shoulder}, {r * 0.7, arbor1}, {0, arbor1}};
     lathe(out, planeFrame(w.centre.x, w.centre.y), prof, 6 + 2 * b, w.mat);
     return out;
 }

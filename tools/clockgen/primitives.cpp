@@ -35,7 +35,7 @@ void lathe(Part& out, const Frame& f, const std::vector<V2>& profile, int segmen
     for (size_t i = 0; i + 1 < profile.size(); ++i) {
         V2 p0 = profile[i], p1 = profile[i + 1];
         V2 d = p1 - p0;
-        if (len(d) == 0) continue;
+        if (len(d) < 1e-9) continue;
         // Outward normal of the profile edge in (radius, height): (dh, -dr).
         V2 pn = V2{d.y, -d.x} * (outward / len(d));
         for (int s = 0; s < segments; ++s) {
@@ -111,7 +111,7 @@ static void walls(Part& out, const Frame& f, const std::vector<V2>& poly, double
         V2 a = poly[i], b = poly[(i + 1) % poly.size()];
         V2 d = b - a;
         double l = len(d);
-        if (l == 0) continue;
+        if (l < 1e-9) continue;
         V2 n2 = V2{d.y, -d.x} * (1.0 / l);  // outward for a counter-clockwise loop
         if (!ccw) n2 = n2 * -1;
         if (inward) n2 = n2 * -1;

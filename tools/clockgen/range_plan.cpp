@@ -23,7 +23,22 @@ AssembledMesh assemble(const std::vector<RangePlan>& plans, int records, int pad
     int totalPadding = 0;
     for (const RangePlan& p : plans) {
         int t0 = (p.first + 2) / 3, t1 = (p.last + 1) / 3 - 1;
-        int slots = t1 >= t0 ? t1 - t0 + 1 : 0;
+        // The triangles the part may use: all whole ones but the pinned.
+        std::vector<int> usable;
+        for (int t = t0; t <= t1; ++t) {
+            bool pin = false;
+            for (int r : p.pinned) pin = pin || r / 3 == t;
+            if (pin) {
+                if (!p.group->moves) throw std::logic_error("a pinned record needs a moving group");
+                m.tris[t] = degenerate(p.group->centre, paddingMat);
+                m.labels[t] = "straddle";
+                filled[t] = true;
+                ++m.straddles;
+            } else {
+                usable.push_back(t);
+            }
+        }
+        int slots = static_cast<int>(usable.size());
         RangeReport rep{p.label, p.first, p.last, slots, 0, 0};
         if (p.build) {
             Part best;
@@ -45,9 +60,9 @@ AssembledMesh assemble(const std::vector<RangePlan>& plans, int records, int pad
                 throw std::runtime_error("range " + p.label + " would be more than a quarter padding");
             V3 pad = p.group->moves ? p.group->centre : best.front().v[0].p;
             for (int i = 0; i < slots; ++i) {
-                m.tris[t0 + i] = i < rep.real ? best[i] : degenerate(pad, paddingMat);
-                m.labels[t0 + i] = p.label;
-                filled[t0 + i] = true;
+                m.tris[usable[i]] = i < rep.real ? best[i] : degenerate(pad, paddingMat);
+                m.labels[usable[i]] = p.label;
+                filled[usable[i]] = true;
             }
             totalPadding += rep.padding;
         } else if (slots > 0) {

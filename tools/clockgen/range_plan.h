@@ -23,6 +23,9 @@ struct RangePlan {
     std::string label;
     std::function<Part(int, int)> build;  // empty: no triangle of its own
     int aMax = 1, bMax = 1;
+    // Records the shaders turn twice (listed in two ranges of one group):
+    // their triangles stay degenerate on the group's centre.
+    std::vector<int> pinned = {};
 };
 
 struct RangeReport {
