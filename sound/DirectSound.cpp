@@ -50,7 +50,11 @@ bool CDirectSound::initFromMemory(const unsigned char* image, std::size_t imageS
         return false;
     if (!createBuffer(format))
         return false;
-    return fillBuffer(waveData, waveSize);
+    if (fillBuffer(waveData, waveSize))
+        return true;
+    // A buffer without the sound must not count as ready.
+    releaseBuffer();
+    return false;
 }
 
 // Opens the shared device (with its retries) and makes its context current.

@@ -119,6 +119,18 @@ TEST_F(Player, FormatsOpenAlCannotHoldFailInit)
     EXPECT_TRUE(stereo8.isReady());
 }
 
+TEST_F(Player, FillingTakesTheWholeSoundOrNothing)
+{
+    CDirectSound player;
+    ASSERT_TRUE(player.init(173, nullptr));
+    EXPECT_FALSE(player.fillBuffer(player.data(), player.dataSize() - 2));
+    EXPECT_TRUE(player.fillBuffer(player.data(), player.dataSize()));
+    EXPECT_TRUE(player.isReady());
+
+    CDirectSound unset;
+    EXPECT_FALSE(unset.fillBuffer(player.data(), player.dataSize()));
+}
+
 TEST_F(Player, PlayBeyondTheEndStartsAtTheEnd)
 {
     CDirectSound player;
