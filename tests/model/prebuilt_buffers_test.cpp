@@ -67,3 +67,19 @@ TEST(PrebuiltBuffers, RecordsAreTheObjFaceCornersScaledByATenth) {
     expectRecordsMatchObj(174, clockMesh());
     expectRecordsMatchObj(176, bodyMesh());
 }
+
+TEST(PrebuiltBuffers, RecordZeroIsTheBrassCornerOfTheFrame) {
+    ResourceBytes b = findResource(174, kTextFileType);
+    ASSERT_GE(b.size, sizeof(VertexRecord));
+    VertexRecord r;
+    std::memcpy(&r, b.data, sizeof r);
+    EXPECT_NEAR(r.position[0], 2.23712f, 1e-5);
+    EXPECT_NEAR(r.position[1], -0.17876f, 1e-5);
+    EXPECT_NEAR(r.position[2], 7.04232f, 1e-5);
+    EXPECT_FLOAT_EQ(r.ambient[0], 0.588f);
+    EXPECT_FLOAT_EQ(r.diffuse[0], 0.8f);
+    EXPECT_FLOAT_EQ(r.diffuse[1], 0.6627f);
+    EXPECT_FLOAT_EQ(r.diffuse[2], 0.3176f);
+    EXPECT_EQ(r.specular[0], 0.0f);
+    EXPECT_EQ(r.specular[3], 10.0f);
+}

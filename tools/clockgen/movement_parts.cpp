@@ -287,6 +287,14 @@ Part idlerPinionAndWheel(int a, int b) {
 
 Part arborsAndFrame(int a, int b) {
     Part out;
+    // A brass washer on the centre arbor between the bridge and the dial; it
+    // comes first, so record 0 is the brass corner (2.23712, -0.17876, 7.04232).
+    {
+        V2 corner{2.23712 - kThirdWheel.x, -0.17876 - kThirdWheel.y};
+        double r = len(corner), z = 7.04232;
+        lathe(out, planeFrame(kThirdWheel.x, kThirdWheel.y), {{r, z}, {0.45, z - 0.06}, {0.45, z - 0.16}, {0.2, z - 0.16}}, 8 + 2 * b,
+              kBrass, 1.0, std::atan2(corner.y, corner.x));
+    }
     int n = 8 + 2 * a;
     auto arbor = [&](V2 c, double r, double z0, double z1) {
         lathe(out, planeFrame(c.x, c.y), {{0, z0}, {r * 0.8, z0}, {r, z0 + 0.08}, {r, z1 - 0.08}, {r * 0.8, z1}, {0, z1}}, n, kSteel);
@@ -334,11 +342,11 @@ Part escapeCock(int a, int b) {
     Frame f = planeFrame(0, 0);
     double z0 = kFrontPlate[1], z1 = kFrontPlate[1] + 0.3;
     V2 foot{-11.2, -3.8};
-    extrude(out, planeFrame(kEscape.x, kEscape.y), circle(0.85, 12 + 4 * a), z0, z1, kBrass);
-    extrude(out, planeFrame(foot.x, foot.y), circle(0.75, 12 + 4 * a), z0, z1, kBrass);
-    extrude(out, f, taperedBar(kEscape, foot, 0.5, 0.42, 3 + a), z0 + 0.02, z1 - 0.02, kBrass);
+    extrudeRing(out, planeFrame(kEscape.x, kEscape.y), circle(0.65, 12 + 4 * a), circle(0.3, 8 + 2 * a), z0, z1, kBrass);
+    extrude(out, planeFrame(foot.x, foot.y), circle(0.6, 12 + 4 * a), z0, z1, kBrass);
+    extrude(out, f, taperedBar(kEscape + V2{-0.45, -0.4}, foot, 0.22, 0.3, 3 + a), z0 + 0.02, z1 - 0.02, kBrass);
     // Jewel setting over the pivot and two steady screws in the foot.
-    lathe(out, planeFrame(kEscape.x, kEscape.y), {{0, z1 + 0.12}, {0.22, z1 + 0.1}, {0.4, z1 + 0.04}, {0.45, z1}}, 8 + 2 * b, kSteel);
+    lathe(out, planeFrame(kEscape.x, kEscape.y), {{0, z1 + 0.1}, {0.18, z1 + 0.08}, {0.3, z1 + 0.02}, {0.32, z1 - 0.05}}, 8 + 2 * b, kSteel);
     for (V2 c : {foot}) {
         lathe(out, planeFrame(c.x, c.y), {{0, z1 + 0.15}, {0.2, z1 + 0.13}, {0.28, z1 + 0.05}, {0.3, z1}}, 8 + 2 * b, kBluedSteel);
     }
