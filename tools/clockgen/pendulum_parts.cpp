@@ -75,8 +75,9 @@ Part bob(int a, int b) {
 Part rest(int a, int b) {
     Part out;
     Frame f{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-    // Suspension spring: a thin steel blade from the chops down into the head.
-    box(out, f, kPivotX - 1.5, kPivotX + 0.1, kRodY - 0.06, kRodY + 0.06, kPendulumZ - 0.28, kPendulumZ + 0.28, kSteel);
+    // Suspension spring: a thin steel blade from just under the cock's chops
+    // (clear of them through the whole swing) down into the head.
+    box(out, f, kPivotX - 1.35, kPivotX + 0.1, kRodY - 0.06, kRodY + 0.06, kPendulumZ - 0.28, kPendulumZ + 0.28, kSteel);
     // Bezel: a turned ring round the bob's rim.
     {
         int segs = 24 + 8 * b, per = 4 + a;
