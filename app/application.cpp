@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/glfw_adopt.h"
+#include "app/hosted_run.h"
 #include "app/window_icon.h"
 #include "platform/message_box.h"
 #include "platform/system_version.h"
@@ -26,6 +27,23 @@ void setWindowMetrics(int width, int height)
     g_aspectRatio = static_cast<float>(width) / static_cast<float>(height);
 }
 
+bool hostedByDaemon() { return g_hostedRun != nullptr && g_hostedRun->active; }
+
+// The window a run draws into when it does not open its own: the preview
+// host, or the daemon's window (the root window when it names none).
+static Window hostWindowOf(const CommandLine& line)
+{
+    if (hostedByDaemon()) {
+        if (g_hostedRun->window != 0)
+            return static_cast<Window>(g_hostedRun->window);
+        Display* display = glfwGetX11Display();
+        return display != nullptr ? DefaultRootWindow(display) : 0;
+    }
+    if (line.mode == Preview)
+        return static_cast<Window>(static_cast<std::uint32_t>(line.hostWindow));
+    return 0;
+}
+
 WindowSize chooseSizeFor(RunMode mode, int versionNumber, WindowSize videoMode, WindowSize hostClient)
 {
     if (mode == Preview)
@@ -41,8 +59,20 @@ void onError(int, const char* description)
 }
 
 void onWindowSize(GLFWwindow*, int width, int height) { setWindowMetrics(width, height); }
-void onKey(GLFWwindow*, int, int, int, int) { std::exit(0); }
-void onMouseButton(GLFWwindow*, int, int, int) { std::exit(0); }
+// Input ends the run, except in a daemon's window: there the daemon decides
+// when the screensaver ends, and a run that left by itself would be taken for
+// a crash.
+void onKey(GLFWwindow*, int, int, int, int)
+{
+    if (!hostedByDaemon())
+        std::exit(0);
+}
+
+void onMouseButton(GLFWwindow*, int, int, int)
+{
+    if (!hostedByDaemon())
+        std::exit(0);
+}
 void onCursorPos(GLFWwindow*, double, double) {}
 void onScroll(GLFWwindow*, double, double) {}
 
@@ -77,15 +107,16 @@ int Application::videoModeDimension(bool height) const
 
 void Application::chooseWindowSize()
 {
+    const bool drawsInHost = commandLine->mode == Preview || hostedByDaemon();
     WindowSize host{0, 0};
-    if (commandLine->mode == Preview) {
-        const HostWindowState state = queryHostWindow(glfwGetX11Display(), static_cast<Window>(static_cast<std::uint32_t>(commandLine->hostWindow)));
+    if (drawsInHost) {
+        const HostWindowState state = queryHostWindow(glfwGetX11Display(), hostWindowOf(*commandLine));
         host = {state.width, state.height};
     }
     WindowSize video{0, 0};
-    if (commandLine->mode != Preview)
+    if (!drawsInHost)
         video = {videoModeDimension(false), videoModeDimension(true)};
-    const WindowSize size = chooseSizeFor(commandLine->mode, windowsVersionNumber(), video, host);
+    const WindowSize size = chooseSizeFor(drawsInHost ? Preview : commandLine->mode, windowsVersionNumber(), video, host);
     setWindowMetrics(size.width, size.height);
 }
 
@@ -97,8 +128,8 @@ void Application::openWindow()
     glfwWindowHint(GLFW_SAMPLES, 4);
     glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
 
-    if (commandLine->mode == Preview) {
-        const Window host = static_cast<Window>(static_cast<std::uint32_t>(commandLine->hostWindow));
+    if (commandLine->mode == Preview || hostedByDaemon()) {
+        const Window host = hostWindowOf(*commandLine);
         window = host != 0 ? glfwAdoptX11Window(host, nullptr) : nullptr;
     } else if (g_windowWidth > 0 && g_windowHeight > 0) {
         window = glfwCreateWindow(g_windowWidth, g_windowHeight, "Tarnwick", glfwGetPrimaryMonitor(), nullptr);

@@ -46,6 +46,9 @@ void loadGLFunctions();
 
 extern Application* g_application;
 
+// True for runs started by a screensaver daemon (see hosted_run.h).
+bool hostedByDaemon();
+
 // GLFW callbacks.
 void onError(int code, const char* description);
 void onWindowSize(GLFWwindow* window, int width, int height);

@@ -45,6 +45,11 @@ GLFWwindow* glfwAdoptX11Window(Window host, GLFWwindow* share)
         return nullptr;
 
     const Window child = glfwGetX11Window(window);
+    // Override-redirect keeps a window manager from framing or moving our
+    // child, which matters when the host is the root window itself.
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    XChangeWindowAttributes(display, child, CWOverrideRedirect, &attributes);
     XReparentWindow(display, child, host, 0, 0);
     XSync(display, False);
     // The host may have vanished between the query and the reparenting.

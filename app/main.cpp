@@ -2,16 +2,27 @@
 #include "about/about_window.h"
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/hosted_run.h"
 #include "app/main_loop.h"
 #include "platform/display.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 int main(int argc, char** argv)
 {
     const std::string text = joinArguments(argc, argv);
     g_commandLine = new CommandLine(parseCommandLine(text.c_str()));
+    g_hostedRun = new HostedRun(parseHostedRun(argc, argv, std::getenv("XSCREENSAVER_WINDOW")));
+
+    // A screensaver daemon starts one run per monitor, each in its own window:
+    // they run like "/s" runs, drawn into the daemon's window, and never take
+    // the single-instance name.
+    if (g_hostedRun->active) {
+        installHostedSignalHandlers();
+        g_commandLine->mode = Screensaver;
+    }
 
     if (g_commandLine->mode == Preview || g_commandLine->mode == RunMode::None) {
         if (!acquireSingleInstance())

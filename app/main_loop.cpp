@@ -41,7 +41,10 @@ void releaseTickSound()
 void runMainLoop()
 {
     GLFWwindow* window = g_application->window;
-    const bool preview = g_application->commandLine->mode == Preview;
+    // Runs inside someone else's window follow it and end when it goes. A
+    // daemon's run leaves only when the daemon ends it (or its window goes).
+    const bool inHost = g_application->commandLine->mode == Preview || hostedByDaemon();
+    const bool daemon = hostedByDaemon();
     setupScene();
     for (;;) {
         advanceFrame();
@@ -49,13 +52,13 @@ void runMainLoop()
         glfwPollEvents();
         const bool escape = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE;
         const bool closing = glfwWindowShouldClose(window) == GLFW_TRUE;
-        if (preview) {
+        if (inHost) {
             if (!adoptedHostEnabled(window))
                 break;
             // Host resizes reach onWindowSize through our child's resize.
             followAdoptedHostSize(window);
         }
-        if (escape || closing)
+        if ((escape || closing) && !daemon)
             break;
     }
     releaseTickSound();

@@ -1,0 +1,58 @@
+#include "app/hosted_run.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+HostedRun parse(std::vector<const char*> args, const char* env)
+{
+    args.insert(args.begin(), "tarnwick");
+    return parseHostedRun(static_cast<int>(args.size()), const_cast<char**>(args.data()), env);
+}
+
+TEST(HostedRun, WindowIdsInHexAndDecimal)
+{
+    EXPECT_EQ(parseWindowId("0x1a00003"), 0x1a00003ul);
+    EXPECT_EQ(parseWindowId("0X1A00003"), 0x1a00003ul);
+    EXPECT_EQ(parseWindowId("27262979"), 27262979ul);
+    EXPECT_EQ(parseWindowId("0xffffffff"), 0xfffffffful);
+    for (const char* bad : {"", "0x", "12ab", "0x12g", "-5", " 12", "0x100000000", "99999999999"})
+        EXPECT_EQ(parseWindowId(bad), 0ul) << bad;
+    EXPECT_EQ(parseWindowId(nullptr), 0ul);
+}
+
+TEST(HostedRun, RootTakesTheWindowFromTheEnvironment)
+{
+    const HostedRun hex = parse({"-root"}, "0x400007");
+    EXPECT_TRUE(hex.active);
+    EXPECT_EQ(hex.window, 0x400007ul);
+    const HostedRun decimal = parse({"--root"}, "4194311");
+    EXPECT_TRUE(decimal.active);
+    EXPECT_EQ(decimal.window, 4194311ul);
+    const HostedRun alone = parse({"-root"}, nullptr);
+    EXPECT_TRUE(alone.active);
+    EXPECT_EQ(alone.window, 0ul) << "no window named: the root window";
+}
+
+TEST(HostedRun, WindowIdOptionWinsOverTheEnvironment)
+{
+    const HostedRun run = parse({"--root", "--window-id", "0x2c00001"}, "0x400007");
+    EXPECT_TRUE(run.active);
+    EXPECT_EQ(run.window, 0x2c00001ul);
+    EXPECT_EQ(parse({"-window-id", "123"}, nullptr).window, 123ul);
+    EXPECT_EQ(parse({"--window-id=0x10"}, nullptr).window, 0x10ul);
+    // A preview id that is no number never falls back to the whole screen.
+    EXPECT_NE(parse({"--window-id", "junk"}, nullptr).window, 0ul);
+}
+
+TEST(HostedRun, OrdinarySwitchesAreNotHosted)
+{
+    EXPECT_FALSE(parse({"/s"}, "0x400007").active);
+    EXPECT_FALSE(parse({"/p", "1234"}, nullptr).active);
+    EXPECT_FALSE(parse({}, "0x400007").active) << "the variable alone does not make a hosted run";
+    EXPECT_FALSE(parse({"--window-id"}, nullptr).active) << "an option without its value";
+}
+
+} // namespace

@@ -1,0 +1,162 @@
+// Runs started the way a screensaver daemon starts its hacks.
+#include <gtest/gtest.h>
+
+#include "tests/support/e2e.h"
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+
+using namespace e2e;
+
+namespace {
+
+Window makeHostWindow(Display* x, int width, int height)
+{
+    const Window w = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, width, height, 0, 0, 0);
+    XStoreName(x, w, "Daemon window");
+    XMapWindow(x, w);
+    XSync(x, False);
+    return w;
+}
+
+std::string hex(unsigned long id)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", id);
+    return text;
+}
+
+bool waitForChild(Display* x, Window host, double seconds)
+{
+    for (int i = 0; i < seconds * 20; ++i) {
+        if (!children(x, host).empty())
+            return true;
+        pause(0.05);
+    }
+    return false;
+}
+
+// Milliseconds from the signal to the process's end; the process must end by
+// that signal (its default action), as a daemon expects.
+double endBySignal(Process& run, int signalNumber)
+{
+    const auto start = std::chrono::steady_clock::now();
+    run.signal(signalNumber);
+    int status = 0;
+    if (!run.wait(2.0, &status))
+        return 1e9;
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << "status " << status;
+    return ms;
+}
+
+class HostedE2E : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(display.ok()); }
+    VirtualDisplay display;
+};
+
+TEST_F(HostedE2E, DrawsInTheWindowNamedInHexOrDecimalAndIgnoresInput)
+{
+    Display* x = display.x();
+    for (bool decimal : {false, true}) {
+        const Window host = makeHostWindow(x, 640, 360);
+        auto env = quietEnv(display);
+        env["XSCREENSAVER_WINDOW"] = decimal ? std::to_string(host) : hex(host);
+        Process run({binaryPath(), "-root"}, env);
+        ASSERT_TRUE(waitForChild(x, host, 10.0)) << run.err();
+        pause(0.5);
+        const Image shot = grab(x, host);
+        shot.savePng(artefactPath(decimal ? "hosted-decimal.png" : "hosted-hex.png"));
+        const std::uint8_t* p = shot.at(320, 180);
+        EXPECT_GT(p[0] + p[1] + p[2], 30) << "the daemon's window shows the picture";
+
+        // The daemon owns input: keys and clicks do not end the run.
+        pressKey(display, "a");
+        click(display, 100, 100);
+        pause(0.5);
+        EXPECT_TRUE(run.running()) << "a hosted run leaves only when the daemon says so";
+
+        EXPECT_LT(endBySignal(run, SIGTERM), 100.0);
+        XWindowAttributes a{};
+        EXPECT_TRUE(windowAttributes(x, host, &a)) << "the daemon's window is left alone";
+        XDestroyWindow(x, host);
+    }
+}
+
+TEST_F(HostedE2E, WindowIdOptionWinsOverTheVariable)
+{
+    Display* x = display.x();
+    const Window named = makeHostWindow(x, 300, 200);
+    const Window preview = makeHostWindow(x, 200, 150);
+    auto env = quietEnv(display);
+    env["XSCREENSAVER_WINDOW"] = hex(named);
+    Process run({binaryPath(), "--root", "--window-id", hex(preview)}, env);
+    ASSERT_TRUE(waitForChild(x, preview, 10.0)) << run.err();
+    EXPECT_TRUE(children(x, named).empty());
+    EXPECT_LT(endBySignal(run, SIGUSR1), 100.0);
+}
+
+TEST_F(HostedE2E, RootAloneDrawsOnTheRootWindow)
+{
+    Display* x = display.x();
+    Process run({binaryPath(), "-root"}, quietEnv(display));
+    const Window drawn = findWindow(x, "Tarnwick", 10.0);
+    ASSERT_NE(drawn, 0u) << run.err();
+    pause(0.5);
+    // Our drawing surface covers the root window exactly and is no managed
+    // top-level window.
+    XWindowAttributes a{};
+    ASSERT_TRUE(windowAttributes(x, drawn, &a));
+    EXPECT_EQ(a.width, 1920);
+    EXPECT_EQ(a.height, 1080);
+    EXPECT_EQ(a.x, 0);
+    EXPECT_EQ(a.y, 0);
+    EXPECT_TRUE(a.override_redirect);
+    EXPECT_EQ(a.map_state, IsViewable);
+    const Image shot = grab(x, drawn);
+    shot.savePng(artefactPath("hosted-root.png"));
+    const std::uint8_t* p = shot.at(960, 540);
+    EXPECT_GT(p[0] + p[1] + p[2], 30);
+    EXPECT_LT(endBySignal(run, SIGTERM), 100.0);
+}
+
+TEST_F(HostedE2E, SigtermDuringStartUpEndsAtOnce)
+{
+    Display* x = display.x();
+    for (double delay : {0.0, 0.05, 0.2}) {
+        const Window host = makeHostWindow(x, 320, 200);
+        auto env = quietEnv(display);
+        env["XSCREENSAVER_WINDOW"] = hex(host);
+        Process run({binaryPath(), "-root"}, env);
+        pause(delay);
+        EXPECT_LT(endBySignal(run, SIGTERM), 100.0) << "after " << delay << " s";
+        XDestroyWindow(x, host);
+    }
+}
+
+TEST_F(HostedE2E, HostedRunsDoNotTakeTheSingleInstanceName)
+{
+    Display* x = display.x();
+    const Window a = makeHostWindow(x, 200, 100);
+    const Window b = makeHostWindow(x, 200, 100);
+    auto envA = quietEnv(display);
+    envA["XSCREENSAVER_WINDOW"] = hex(a);
+    auto envB = quietEnv(display);
+    envB["XSCREENSAVER_WINDOW"] = hex(b);
+    Process first({binaryPath(), "-root"}, envA);
+    Process second({binaryPath(), "-root"}, envB);
+    EXPECT_TRUE(waitForChild(x, a, 10.0));
+    EXPECT_TRUE(waitForChild(x, b, 10.0));
+    // And a switch-less run beside them still starts.
+    Process plain({binaryPath()}, quietEnv(display));
+    pause(1.0);
+    EXPECT_TRUE(first.running());
+    EXPECT_TRUE(second.running());
+    EXPECT_TRUE(plain.running());
+}
+
+} // namespace
