@@ -69,10 +69,9 @@ TEST_F(HostedE2E, DrawsInTheWindowNamedInHexOrDecimalAndIgnoresInput)
         Process run({binaryPath(), "-root"}, env);
         ASSERT_TRUE(waitForChild(x, host, 10.0)) << run.err();
         pause(0.5);
-        const Image shot = grab(x, host);
+        const Image shot = waitForPicture(x, host);
         shot.savePng(artefactPath(decimal ? "hosted-decimal.png" : "hosted-hex.png"));
-        const std::uint8_t* p = shot.at(320, 180);
-        EXPECT_GT(p[0] + p[1] + p[2], 30) << "the daemon's window shows the picture";
+        EXPECT_GT(litFraction(shot), 0.5) << "the daemon's window shows the picture";
 
         // The daemon owns input: keys and clicks do not end the run.
         pressKey(display, "a");
@@ -117,10 +116,9 @@ TEST_F(HostedE2E, RootAloneDrawsOnTheRootWindow)
     EXPECT_EQ(a.y, 0);
     EXPECT_TRUE(a.override_redirect);
     EXPECT_EQ(a.map_state, IsViewable);
-    const Image shot = grab(x, drawn);
+    const Image shot = waitForPicture(x, drawn);
     shot.savePng(artefactPath("hosted-root.png"));
-    const std::uint8_t* p = shot.at(960, 540);
-    EXPECT_GT(p[0] + p[1] + p[2], 30);
+    EXPECT_GT(litFraction(shot), 0.5);
     EXPECT_LT(endBySignal(run, SIGTERM), 100.0);
 }
 

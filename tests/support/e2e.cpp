@@ -258,6 +258,27 @@ bool Image::savePng(const std::string& path) const
     return status == 0;
 }
 
+double litFraction(const Image& image, int threshold)
+{
+    if (image.empty())
+        return 0.0;
+    std::size_t lit = 0;
+    for (std::size_t i = 0; i + 2 < image.rgb.size(); i += 3)
+        lit += image.rgb[i] + image.rgb[i + 1] + image.rgb[i + 2] > threshold;
+    return static_cast<double>(lit) / (static_cast<double>(image.width) * image.height);
+}
+
+Image waitForPicture(Display* display, Window window, double seconds)
+{
+    const double deadline = now() + seconds;
+    Image image = grab(display, window);
+    while (litFraction(image) <= 0.5 && now() < deadline) {
+        pause(0.1);
+        image = grab(display, window);
+    }
+    return image;
+}
+
 Image grab(Display* display, Window window)
 {
     Image image;

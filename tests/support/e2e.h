@@ -85,6 +85,14 @@ struct Image {
     bool savePng(const std::string& path) const;
 };
 
+// The share of pixels whose red + green + blue exceeds threshold: how much of
+// a picture is drawn rather than left black.
+double litFraction(const Image& image, int threshold = 60);
+
+// Grabs window until at least half of it is drawn (the program's first frames
+// come after its start-up) or seconds have passed; gives the last grab.
+Image waitForPicture(Display* display, Window window, double seconds = 20.0);
+
 // Reads the pixels of window (the root window for the whole screen).
 Image grab(Display* display, Window window);
 Image grabScreen(const VirtualDisplay& display);
