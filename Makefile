@@ -44,3 +44,11 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_FUZZ=ON -DTARNWICK_FUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build $(FUZZ_BUILD) --target fuzz_all -j $(JOBS)
 	cmake --build $(FUZZ_BUILD) --target fuzz_run
+
+# Builds and installs the program where xscreensaver looks for its display
+# modes (PREFIX/libexec/xscreensaver), its manual page and its settings
+# description. The daemon and its settings look under /usr only, hence the
+# default; DESTDIR stages the files for packaging.
+PREFIX ?= /usr
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
