@@ -15,7 +15,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
-#include <set>
+#include <memory>
 #include <sstream>
 
 using namespace e2e;
