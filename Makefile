@@ -52,3 +52,26 @@ fuzz: deps
 PREFIX ?= /usr
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The whole test suite again in a build checked by AddressSanitizer (leaks
+# included) and UndefinedBehaviorSanitizer; the first finding fails the test.
+# Leaks inside the GL, X11, font and sound libraries are suppressed by
+# tests/sanitizer/lsan.supp, never leaks of our own code.
+ASAN_BUILD ?= build-asan
+SANITIZER_DIR := $(CURDIR)/tests/sanitizer
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DTARNWICK_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && \
+	  ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=0:strict_string_checks=1 \
+	  LSAN_OPTIONS=suppressions=$(SANITIZER_DIR)/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:suppressions=$(SANITIZER_DIR)/ubsan.supp \
+	  ctest --output-on-failure --timeout 900
+
+# One hour of frames on the no-op GL driver, unpaced: frames drawn, resident
+# memory and heap at the start and the end, and any error the program printed.
+# Not part of CI.
+SOAK_SECONDS ?= 3600
+soak: build
+	./scripts/with-xvfb ./tests/faults/soak.sh $(BUILD)/tarnwick \
+	  $(BUILD)/tests/faults/libtarnwick_frame_counter.so $(SOAK_SECONDS)

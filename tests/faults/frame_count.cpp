@@ -1,0 +1,87 @@
+#include "frame_count.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace faults {
+
+std::map<std::string, std::string> withFrameCounter(std::map<std::string, std::string> env,
+                                                    const std::string& countFile)
+{
+    env["LD_PRELOAD"] = TARNWICK_FRAME_COUNTER_PATH;
+    env["TARNWICK_FRAME_COUNT_FILE"] = countFile;
+    // In a sanitizer build the preloaded counter comes before the sanitizer
+    // runtime, which would otherwise refuse to start.
+    if (const char* options = std::getenv("ASAN_OPTIONS"))
+        env["ASAN_OPTIONS"] = std::string(options) + ":verify_asan_link_order=0";
+    else
+        env["ASAN_OPTIONS"] = "verify_asan_link_order=0";
+    return env;
+}
+
+std::string newFrameCountFile()
+{
+    static int serial = 0;
+    std::ostringstream path;
+    path << "/tmp/tarnwick-frames-" << getpid() << "-" << serial++;
+    std::remove(path.str().c_str());
+    return path.str();
+}
+
+unsigned long framesShown(const std::string& countFile)
+{
+    std::ifstream in(countFile);
+    unsigned long frames = 0;
+    in >> frames;
+    return frames;
+}
+
+unsigned long waitForFrames(const std::string& countFile, unsigned long frames, e2e::Process& run, double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    unsigned long shown = framesShown(countFile);
+    while (shown < frames && std::chrono::steady_clock::now() < deadline && run.running()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        shown = framesShown(countFile);
+    }
+    return shown;
+}
+
+long residentKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            long kib = 0;
+            status >> kib;
+            return kib;
+        }
+        status.ignore(4096, '\n');
+    }
+    return 0;
+}
+
+long heapResidentKiB(pid_t pid)
+{
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/smaps");
+    std::string line;
+    bool inHeap = false;
+    while (std::getline(maps, line)) {
+        if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0])) && line.find('-') != std::string::npos &&
+            line.find(':') > line.find(' '))
+            inHeap = line.size() >= 6 && line.compare(line.size() - 6, 6, "[heap]") == 0;
+        else if (inHeap && line.compare(0, 4, "Rss:") == 0)
+            return std::stol(line.substr(4));
+    }
+    return 0;
+}
+
+} // namespace faults
