@@ -36,6 +36,13 @@ test: deps
 clean:
 	rm -rf $(BUILD)
 
+# Builds the benchmarks and prints their table: start-up, frame cost, CPU per
+# frame and memory, each against a floor measured in the same run
+# (bench/README.md). Takes a few minutes on 2 cores.
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS) --target bench_all
+	python3 bench/run_bench.py $(BUILD)
+
 # Long fuzzing runs with libFuzzer (clang), each target FUZZ_SECONDS in turn,
 # in a build of its own. The bounded runs are part of `make test`.
 FUZZ_BUILD ?= build-fuzz
