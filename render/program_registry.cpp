@@ -1,5 +1,7 @@
 #include "render/program_registry.h"
 
+#include <string_view>
+
 void ProgramRegistry::add(const char* name, int vertexResourceId, int fragmentResourceId)
 {
     // Programs live until the process ends, reachable or not.
@@ -13,7 +15,7 @@ bool ProgramRegistry::insert(const char* name, GLFWProgram* program)
 
 GLFWProgram* ProgramRegistry::find(const char* name) const
 {
-    const auto found = m_programs.find(name);
+    const auto found = m_programs.find(std::string_view(name));
     return found == m_programs.end() ? nullptr : found->second;
 }
 

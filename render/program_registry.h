@@ -3,6 +3,7 @@
 
 #include "render/program.h"
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -24,5 +25,6 @@ public:
     void use(const char* name) const;
 
 private:
-    std::map<std::string, GLFWProgram*> m_programs;
+    // Compared by characters, so a look-up by a C string builds no string.
+    std::map<std::string, GLFWProgram*, std::less<>> m_programs;
 };
