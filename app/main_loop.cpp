@@ -1,6 +1,7 @@
 #include "app/main_loop.h"
 
 #include "app/application.h"
+#include "app/frame_clock.h"
 #include "app/glfw_adopt.h"
 #include "scene/scene.h"
 #include "scene/scene_state.h"
@@ -8,28 +9,79 @@
 
 #include <GLFW/glfw3.h>
 
-bool g_clockStarted = false;
-float g_lastTickTime = 0.0f;
+#include <cmath>
+#include <cstdint>
 
-bool tickIsDue(float t, float lastTickTime)
+bool g_clockStarted = false;
+double g_lastTickTime = 0.0;
+
+namespace {
+
+// The wall-clock second whose time of day was last compared with the shown
+// one: the comparison runs once per wall-clock second, not every frame.
+std::int64_t g_lastCheckedSecond = 0;
+
+double secondsOfDay(int hour, int minute, int second) { return hour * 3600.0 + minute * 60.0 + second; }
+
+// Whether the hands show another time than the wall clock now says.
+bool shownTimeIsWrong(double t)
 {
-    return t >= lastTickTime + 1.0f || lastTickTime == 0.0f;
+    const double wall = g_clockSource.wallSeconds();
+    const std::int64_t wholeSecond = static_cast<std::int64_t>(std::floor(wall));
+    if (wholeSecond == g_lastCheckedSecond)
+        return false;
+    g_lastCheckedSecond = wholeSecond;
+    int hour = 0, minute = 0, second = 0;
+    g_clockSource.localTimeOf(wholeSecond, &hour, &minute, &second);
+    const double trueTime = secondsOfDay(hour, minute, second) + (wall - static_cast<double>(wholeSecond));
+    const double shown = secondsOfDay(static_cast<int>(g_sceneState->snapshotHour()),
+                                      static_cast<int>(g_sceneState->snapshotMinute()),
+                                      static_cast<int>(g_sceneState->snapshotSecond())) +
+                         (t - g_sceneState->preciseSnapshotTime());
+    return shownTimeHasDrifted(shown, trueTime);
 }
 
-void advanceFrame()
+} // namespace
+
+bool tickIsDue(double t, double lastTickTime)
 {
-    const float t = static_cast<float>(glfwGetTime());
+    return t >= lastTickTime + 1.0 || lastTickTime == 0.0;
+}
+
+void takeSnapshot(double t)
+{
+    const double wall = g_clockSource.wallSeconds();
+    const std::int64_t wholeSecond = static_cast<std::int64_t>(std::floor(wall));
+    int hour = 0, minute = 0, second = 0;
+    g_clockSource.localTimeOf(wholeSecond, &hour, &minute, &second);
+    g_sceneState->setSecondStart(t);
+    g_sceneState->snapshotFrom(hour, minute, second);
+    g_lastCheckedSecond = wholeSecond;
+}
+
+void advanceClock(double t)
+{
     if (!g_clockStarted) {
-        g_sceneState->setSecondStart(t);
-        g_sceneState->snapshotLocalTime();
+        takeSnapshot(t);
         g_clockStarted = true;
+    } else if (shownTimeIsWrong(t)) {
+        // The frame clock does not count a suspended machine and knows no
+        // daylight-saving change or clock step: read the wall clock afresh,
+        // so the hands jump once to the true time and then run on smoothly.
+        takeSnapshot(t);
     }
     if (tickIsDue(t, g_lastTickTime)) {
         g_tickSound->play(0, false);
         g_lastTickTime = t;
     }
     g_sceneState->setTime(t);
-    renderFrame(t);
+}
+
+void advanceFrame()
+{
+    const double t = g_clockSource.frameSeconds();
+    advanceClock(t);
+    renderFrame(static_cast<float>(t));
 }
 
 void releaseTickSound()

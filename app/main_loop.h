@@ -3,8 +3,10 @@
 
 // Set by the first frame once the local-time snapshot has been taken.
 extern bool g_clockStarted;
-// Frame time of the last tick; 0.0 means no tick yet.
-extern float g_lastTickTime;
+// Frame time of the last tick; 0.0 means no tick yet. Kept in double
+// precision, like the whole frame clock, so the ticks stay a second apart
+// however long the screensaver runs.
+extern double g_lastTickTime;
 
 // Assembles the scene, renders frames until the run ends, releases the tick.
 void runMainLoop();
@@ -12,9 +14,17 @@ void runMainLoop();
 // One frame's clock work and rendering.
 void advanceFrame();
 
+// The clock work of a frame at frame time t: the local-time snapshot on the
+// first frame (and again whenever the shown time has parted from the wall
+// clock), the tick when due, and the frame time for the scene.
+void advanceClock(double t);
+
 // Deletes the tick sound player, if there is one.
 void releaseTickSound();
 
-// The tick rule, in single precision: due when t has reached the last tick
-// plus one second, or when no tick has been played yet (last tick 0.0).
-bool tickIsDue(float t, float lastTickTime);
+// The tick rule: due when t has reached the last tick plus one second, or
+// when no tick has been played yet (last tick 0.0).
+bool tickIsDue(double t, double lastTickTime);
+
+// Takes the local-time snapshot at frame time t from the clock source.
+void takeSnapshot(double t);

@@ -17,7 +17,7 @@ void GLFWDrawableClock::setUniforms()
 {
     const Vec3 light = m_sceneState->lightPosition();
     glUniform3fv(uniformLocation("light_pos"), 1, light.data());
-    glUniform1f(uniformLocation("iTime"), m_sceneState->time());
+    glUniform1f(uniformLocation("iTime"), timeUniform(*m_sceneState));
     glUniform1f(uniformLocation("iMinute"), minuteUniform(*m_sceneState));
     glUniform1f(uniformLocation("iHour"), hourUniform(*m_sceneState));
 }
@@ -37,7 +37,7 @@ void GLFWDrawableClockSecondHand::setUniforms()
 
 void GLFWDrawableSky::setUniforms()
 {
-    glUniform1f(uniformLocation("iTime"), m_sceneState->time());
+    glUniform1f(uniformLocation("iTime"), timeUniform(*m_sceneState));
     glUniform1f(uniformLocation("viewportWidth"), m_sceneState->viewportWidth());
     glUniform1f(uniformLocation("viewportHeight"), m_sceneState->viewportHeight());
 }

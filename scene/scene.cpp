@@ -6,6 +6,7 @@
 #include "render/texture.h"
 #include "scene/drawables.h"
 #include "scene/frame_layout.h"
+#include "scene/clock_uniforms.h"
 #include "scene/scene_state.h"
 #include "scene/transform_stack.h"
 #include "scene/window_metrics.h"
@@ -85,7 +86,10 @@ void renderFrame(float t)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     g_camera->setProjection(sceneProjection(g_aspectRatio));
     g_sceneState->setViewportSize(static_cast<float>(g_windowWidth), static_cast<float>(g_windowHeight));
-    g_sceneState->setLightPosition(lightPositionAt(t));
+    // t is the frame time the loop also stored in the scene state; the light
+    // takes it from there, reduced to its own period in double precision.
+    (void)t;
+    g_sceneState->setLightPosition(lightPositionAt(lightTime(*g_sceneState)));
 
     const Mat4 clockModel = clockModelMatrix();
     for (int pass = 0; pass < kPassCount; ++pass) {

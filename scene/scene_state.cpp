@@ -13,6 +13,8 @@ void SceneState::setViewportSize(float width, float height)
 void SceneState::setLightPosition(const Vec3& position) { m_lightPosition = position; }
 void SceneState::setTime(float t) { m_time = t; }
 void SceneState::setSecondStart(float t) { m_snapshotTime = t; }
+void SceneState::setTime(double t) { m_time = t; }
+void SceneState::setSecondStart(double t) { m_snapshotTime = t; }
 
 void SceneState::snapshotLocalTime()
 {

@@ -105,7 +105,8 @@ TEST_F(HostedE2E, RootAloneDrawsOnTheRootWindow)
     Process run({binaryPath(), "-root"}, quietEnv(display));
     const Window drawn = findWindow(x, "Tarnwick", 10.0);
     ASSERT_NE(drawn, 0u) << run.err();
-    pause(0.5);
+    // The window exists a moment before it is made override-redirect and shown.
+    const Image shot = waitForPicture(x, drawn);
     // Our drawing surface covers the root window exactly and is no managed
     // top-level window.
     XWindowAttributes a{};
@@ -116,7 +117,6 @@ TEST_F(HostedE2E, RootAloneDrawsOnTheRootWindow)
     EXPECT_EQ(a.y, 0);
     EXPECT_TRUE(a.override_redirect);
     EXPECT_EQ(a.map_state, IsViewable);
-    const Image shot = waitForPicture(x, drawn);
     shot.savePng(artefactPath("hosted-root.png"));
     EXPECT_GT(litFraction(shot), 0.5);
     EXPECT_LT(endBySignal(run, SIGTERM), 100.0);

@@ -59,28 +59,57 @@ TEST(Light, CirclesInThePlaneYFortyAroundTwentyFortyOneTwenty)
     EXPECT_NEAR(quarter[2], 120.0f, 1e-3f);
 }
 
+// The shaders turn each value through a periodic function, so the values are
+// handed over reduced to their periods: the same angles as the unreduced ones.
+// seconds → 2π/60 per unit, minutes → 2π/60, hours → 2π/12.
+void expectSameTurn(float value, double unreduced, double unitsPerTurn)
+{
+    const double twoPi = 2.0 * 3.14159265358979323846;
+    const double a = twoPi / unitsPerTurn * value;
+    const double b = twoPi / unitsPerTurn * unreduced;
+    EXPECT_NEAR(std::cos(a), std::cos(b), 1e-5) << value << " vs " << unreduced;
+    EXPECT_NEAR(std::sin(a), std::sin(b), 1e-5) << value << " vs " << unreduced;
+    EXPECT_GE(value, 0.0f);
+    EXPECT_LT(value, unitsPerTurn);
+}
+
 TEST(ClockUniforms, SnapshotAtTenFifteenThirty)
 {
     const SceneState state = snapshotAt(10, 15, 30, 2.0f, 32.0f);
-    EXPECT_FLOAT_EQ(secondUniform(state), 60.0f);
+    // Unreduced: iSecond 60, iMinute 16, iHour 10 + 15/60 + 30/3600 + 30/3600.
+    EXPECT_FLOAT_EQ(secondUniform(state), 0.0f);
+    expectSameTurn(secondUniform(state), 60.0, 60.0);
     EXPECT_FLOAT_EQ(minuteUniform(state), 16.0f);
-    EXPECT_NEAR(hourUniform(state), 10.0f + 15.0f / 60.0f + 30.0f / 3600.0f + 30.0f / 3600.0f, 1e-5f);
     EXPECT_NEAR(hourUniform(state), 10.266667f, 1e-5f);
+    EXPECT_NEAR(timeUniform(state), 32.0f, 1e-6f);
 }
 
-TEST(ClockUniforms, GrowPastMidnightWithoutWrapping)
+TEST(ClockUniforms, PastMidnightTheHandsStandAsAtOneSecondPast)
 {
     const SceneState state = snapshotAt(23, 59, 59, 0.0f, 2.0f);
-    EXPECT_NEAR(hourUniform(state), 24.000278f, 1e-5f);
-    EXPECT_FLOAT_EQ(minuteUniform(state), 60.0f + 1.0f / 60.0f);
-    EXPECT_FLOAT_EQ(secondUniform(state), 61.0f);
+    expectSameTurn(hourUniform(state), 24.000278, 12.0);
+    expectSameTurn(minuteUniform(state), 60.0 + 1.0 / 60.0, 60.0);
+    expectSameTurn(secondUniform(state), 61.0, 60.0);
     // Through the hour hand's 2π-periodic turn this is 00:00:01.
     const SceneState early = snapshotAt(0, 0, 1, 0.0f, 0.0f);
-    const float twoPiOver12 = 2.0f * 3.14159265f / 12.0f;
-    const float late = twoPiOver12 * hourUniform(state);
-    const float soon = twoPiOver12 * hourUniform(early);
-    EXPECT_NEAR(std::cos(late), std::cos(soon), 1e-4f);
-    EXPECT_NEAR(std::sin(late), std::sin(soon), 1e-4f);
+    EXPECT_NEAR(hourUniform(state), hourUniform(early), 1e-5f);
+    EXPECT_NEAR(secondUniform(state), secondUniform(early), 1e-5f);
+}
+
+TEST(ClockUniforms, FrameTimeRepeatsEveryHourAndTheLightEveryCircle)
+{
+    SceneState state(0.0f);
+    state.setSecondStart(0.0);
+    state.snapshotFrom(0, 0, 0);
+    state.setTime(3600.0 * 24 * 30 + 12.25);  // thirty days and 12.25 s
+    EXPECT_NEAR(timeUniform(state), 12.25f, 1e-4f);
+    const double lightCircle = 10.0 * 3.14159265358979323846;
+    state.setTime(lightCircle * 1000.0 + 1.0);
+    EXPECT_NEAR(lightTime(state), 1.0f, 1e-4f);
+    const Vec3 later = lightPositionAt(lightTime(state));
+    const Vec3 first = lightPositionAt(1.0f);
+    EXPECT_NEAR(later[0], first[0], 1e-3f);
+    EXPECT_NEAR(later[2], first[2], 1e-3f);
 }
 
 TEST(ClockModel, StandsUprightWithTwelveAtTheTopAndThreeToTheRight)
