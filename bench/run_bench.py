@@ -104,7 +104,7 @@ def main():
     # 2. Frame cost on llvmpipe.
     # A frame at 1920x1080 takes seconds on llvmpipe: few frames, after one
     # warm-up frame (its draws generate the shaders' code).
-    for screen, label, frames in [("640x360x24", "640x360", 4), ("1920x1080x24", "1920x1080", 2)]:
+    for screen, label, frames in [("640x360x24", "640x360", 3), ("1920x1080x24", "1920x1080", 2)]:
         f_real, f_floor = [], []
         for _ in range(reps):
             f_real.append(run(build, ["@bench/gl_bench", "frames", str(frames)], screen))
@@ -117,7 +117,7 @@ def main():
     # Diagnosis of the gap: the scene's textures with anisotropic filtering
     # capped at 1 (the program sets the driver's maximum, 16 on llvmpipe).
     # This changes the picture; it only shows where the frame's time goes.
-    capped = [run(build, ["@bench/gl_bench", "frames", "4"], "640x360x24", {"BENCH_ANISOTROPY": "1"})
+    capped = [run(build, ["@bench/gl_bench", "frames", "3"], "640x360x24", {"BENCH_ANISOTROPY": "1"})
               for _ in range(reps)]
     row("  640x360 with anisotropy 1 (diagnosis)", collect(capped, "frame_ms"), "ms",
         collect(f_floor_small, "frame_ms"), "same floor as above")
