@@ -33,11 +33,16 @@ class ShellE2E : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(display.ok()) << "no virtual X server"; }
 
-    // Waits until the program's window is there, so input reaches it.
+    // Waits until the program's window is there and its frames run warm (the
+    // driver compiles shader variants during the first frames, which on a
+    // fresh machine can take longer than the answer being timed).
     Window waitForRenderWindow()
     {
         const Window w = findWindow(display.x(), "Tarnwick", 15.0);
-        pause(0.5);  // a few frames
+        if (w != 0) {
+            waitForPicture(display.x(), w);
+            pause(1.0);
+        }
         return w;
     }
 
