@@ -15,6 +15,12 @@ using namespace e2e;
 
 namespace {
 
+// Input and a vanished host are answered at the next event poll, that is
+// after the frame being drawn. On a real GPU that is well under a second; on
+// the software renderer of the test machines, in the middle of a full test
+// run, a single frame can take most of a second, so the tests allow three.
+constexpr double kAnswerSeconds = 3.0;
+
 bool exitedWith(int status, int code) { return WIFEXITED(status) && WEXITSTATUS(status) == code; }
 
 // A plain top-level window standing in for a screensaver host's preview area.
@@ -66,7 +72,7 @@ TEST_F(ShellE2E, FullScreenWindowEndsOnAKeyPress)
 
     pressKey(display, "a");
     int status = 0;
-    ASSERT_TRUE(run.wait(1.0, &status)) << "a key press must end the run within a second";
+    ASSERT_TRUE(run.wait(kAnswerSeconds, &status)) << "a key press must end the run at once";
     EXPECT_TRUE(exitedWith(status, 0));
 }
 
@@ -83,7 +89,7 @@ TEST_F(ShellE2E, MouseMovesAndWheelTurnsDoNotEndTheRunButAClickDoes)
 
     click(display, 400, 400, 1);
     int status = 0;
-    ASSERT_TRUE(run.wait(1.0, &status)) << "a click must end the run within a second";
+    ASSERT_TRUE(run.wait(kAnswerSeconds, &status)) << "a click must end the run at once";
     EXPECT_TRUE(exitedWith(status, 0));
 }
 
@@ -158,7 +164,7 @@ TEST_F(ShellE2E, PreviewDrawsInsideTheHostFollowsItsSizeAndEndsWhenItGoes)
     XDestroyWindow(x, host);
     XSync(x, False);
     int status = 0;
-    ASSERT_TRUE(run.wait(1.0, &status)) << "the run must end within a second of the host going";
+    ASSERT_TRUE(run.wait(kAnswerSeconds, &status)) << "the run must end as soon as the host goes";
     EXPECT_TRUE(exitedWith(status, 0)) << run.err();
 }
 
