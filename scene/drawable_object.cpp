@@ -7,13 +7,13 @@
 
 namespace {
 
-struct AttributeSpec {
+struct AttributeLayout {
     const char* name;
     int components;
 };
 
 // The vertex record's attributes in table order; offsets come from kAttributeOffsets.
-constexpr AttributeSpec kVertexRecordAttributes[kAttributeCount] = {
+constexpr AttributeLayout kVertexRecordAttributes[kAttributeCount] = {
     {"position", 3},         {"position_tex", 2},       {"position_normal", 3},   {"position_tangent", 3},
     {"position_bitangent", 3}, {"material_ambient", 3}, {"material_diffuse", 3}, {"material_specular", 4},
 };
@@ -89,7 +89,7 @@ GLint GLFWDrawableObject::uniformLocation(const char* name) const
 void GLFWDrawableObject::declareVertexRecordAttributes()
 {
     for (int i = 0; i < kAttributeCount; ++i) {
-        const AttributeSpec& a = kVertexRecordAttributes[i];
+        const AttributeLayout& a = kVertexRecordAttributes[i];
         m_buffers->declareAttribute(m_programName, a.name, a.components, kAttributeOffsets[i]);
     }
 }
@@ -97,7 +97,7 @@ void GLFWDrawableObject::declareVertexRecordAttributes()
 void GLFWDrawableObject::declarePositionTextureNormal()
 {
     for (int i = 0; i < 3; ++i) {
-        const AttributeSpec& a = kVertexRecordAttributes[i];
+        const AttributeLayout& a = kVertexRecordAttributes[i];
         m_buffers->declareAttribute(m_programName, a.name, a.components, kAttributeOffsets[i]);
     }
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 3;
     std::int32_t height = 2;  // negative: top-down rows
     std::uint16_t bits = 24;
@@ -35,25 +35,25 @@ void put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
 
 // Pixel (x, y) of stored row r has blue x*10+r, green 100+x, red 200+r; the
 // padding bytes are 0xEE so that reading them shows up.
-std::vector<std::uint8_t> makeBmp(const BmpSpec& spec)
+std::vector<std::uint8_t> makeBmp(const BmpLayout& layout)
 {
-    const std::size_t rows = spec.height < 0 ? static_cast<std::size_t>(-static_cast<std::int64_t>(spec.height))
-                                             : static_cast<std::size_t>(spec.height);
+    const std::size_t rows = layout.height < 0 ? static_cast<std::size_t>(-static_cast<std::int64_t>(layout.height))
+                                             : static_cast<std::size_t>(layout.height);
     // The pixel rows follow the header's width; a nonsense width gets none.
-    const std::int32_t columns = spec.width > 0 ? spec.width : 0;
+    const std::int32_t columns = layout.width > 0 ? layout.width : 0;
     const std::size_t stride = (static_cast<std::size_t>(columns) * 3 + 3) & ~std::size_t{3};
-    const std::size_t offset = 14 + spec.infoSize;
+    const std::size_t offset = 14 + layout.infoSize;
     std::vector<std::uint8_t> b(offset + stride * rows, 0);
     b[0] = 'B';
     b[1] = 'M';
     put32(b, 2, static_cast<std::uint32_t>(b.size()));
-    put32(b, 10, static_cast<std::uint32_t>(static_cast<std::int64_t>(offset) + spec.pixelOffsetShift));
-    put32(b, 14, spec.infoSize);
-    put32(b, 18, static_cast<std::uint32_t>(spec.width));
-    put32(b, 22, static_cast<std::uint32_t>(spec.height));
+    put32(b, 10, static_cast<std::uint32_t>(static_cast<std::int64_t>(offset) + layout.pixelOffsetShift));
+    put32(b, 14, layout.infoSize);
+    put32(b, 18, static_cast<std::uint32_t>(layout.width));
+    put32(b, 22, static_cast<std::uint32_t>(layout.height));
     put16(b, 26, 1);
-    put16(b, 28, spec.bits);
-    put32(b, 30, spec.compression);
+    put16(b, 28, layout.bits);
+    put32(b, 30, layout.compression);
     for (std::size_t r = 0; r < rows; ++r) {
         std::uint8_t* row = &b[offset + r * stride];
         for (std::size_t i = 0; i < stride; ++i)
@@ -64,13 +64,13 @@ std::vector<std::uint8_t> makeBmp(const BmpSpec& spec)
             row[x * 3 + 2] = static_cast<std::uint8_t>(200 + r);
         }
     }
-    b.resize(static_cast<std::size_t>(static_cast<std::int64_t>(b.size()) + spec.sizeShift), 0);
+    b.resize(static_cast<std::size_t>(static_cast<std::int64_t>(b.size()) + layout.sizeShift), 0);
     return b;
 }
 
-bool decodes(const BmpSpec& spec)
+bool decodes(const BmpLayout& layout)
 {
-    const std::vector<std::uint8_t> bytes = makeBmp(spec);
+    const std::vector<std::uint8_t> bytes = makeBmp(layout);
     DecodedBitmap out;
     return decodeBmp24(bytes.data(), bytes.size(), out);
 }
@@ -99,9 +99,9 @@ TEST(BmpDecoder, BottomUpRowsComeOutTopFirstAsRgbWithoutPadding)
 
 TEST(BmpDecoder, NegativeHeightMeansTopDownRows)
 {
-    BmpSpec spec;
-    spec.height = -2;
-    const std::vector<std::uint8_t> bytes = makeBmp(spec);
+    BmpLayout layout;
+    layout.height = -2;
+    const std::vector<std::uint8_t> bytes = makeBmp(layout);
     DecodedBitmap out;
     ASSERT_TRUE(decodeBmp24(bytes.data(), bytes.size(), out));
     EXPECT_EQ(out.height, 2);
@@ -111,10 +111,10 @@ TEST(BmpDecoder, NegativeHeightMeansTopDownRows)
 
 TEST(BmpDecoder, LongerInfoHeadersAndTrailingBytesAreAccepted)
 {
-    BmpSpec spec;
-    spec.infoSize = 124;  // BITMAPV5HEADER
-    spec.sizeShift = 7;
-    EXPECT_TRUE(decodes(spec));
+    BmpLayout layout;
+    layout.infoSize = 124;  // BITMAPV5HEADER
+    layout.sizeShift = 7;
+    EXPECT_TRUE(decodes(layout));
 }
 
 TEST(BmpDecoder, RejectsWhatItCannotReadSafely)
@@ -128,31 +128,31 @@ TEST(BmpDecoder, RejectsWhatItCannotReadSafely)
     EXPECT_FALSE(decodeBmp24(bytes.data(), bytes.size(), out)) << "not a BMP";
     EXPECT_EQ(out.width, 77) << "a failed decode leaves the output alone";
 
-    BmpSpec spec;
-    spec.bits = 32;
-    EXPECT_FALSE(decodes(spec)) << "32 bits per pixel";
-    spec = {};
-    spec.bits = 8;
-    EXPECT_FALSE(decodes(spec)) << "palette picture";
-    spec = {};
-    spec.compression = 1;
-    EXPECT_FALSE(decodes(spec)) << "RLE";
-    spec = {};
-    spec.infoSize = 12;
-    EXPECT_FALSE(decodes(spec)) << "OS/2 core header";
+    BmpLayout layout;
+    layout.bits = 32;
+    EXPECT_FALSE(decodes(layout)) << "32 bits per pixel";
+    layout = {};
+    layout.bits = 8;
+    EXPECT_FALSE(decodes(layout)) << "palette picture";
+    layout = {};
+    layout.compression = 1;
+    EXPECT_FALSE(decodes(layout)) << "RLE";
+    layout = {};
+    layout.infoSize = 12;
+    EXPECT_FALSE(decodes(layout)) << "OS/2 core header";
 }
 
 TEST(BmpDecoder, RejectsSizesAndOffsetsThatPointOutsideTheData)
 {
-    BmpSpec spec;
-    spec.sizeShift = -1;
-    EXPECT_FALSE(decodes(spec)) << "last pixel row cut short by one byte";
-    spec = {};
-    spec.pixelOffsetShift = 1;
-    EXPECT_FALSE(decodes(spec)) << "pixel rows run one byte past the end";
-    spec = {};
-    spec.pixelOffsetShift = -2;
-    EXPECT_FALSE(decodes(spec)) << "pixels overlapping the headers";
+    BmpLayout layout;
+    layout.sizeShift = -1;
+    EXPECT_FALSE(decodes(layout)) << "last pixel row cut short by one byte";
+    layout = {};
+    layout.pixelOffsetShift = 1;
+    EXPECT_FALSE(decodes(layout)) << "pixel rows run one byte past the end";
+    layout = {};
+    layout.pixelOffsetShift = -2;
+    EXPECT_FALSE(decodes(layout)) << "pixels overlapping the headers";
 
     // Headers that claim more than the bytes hold (the file stays tiny).
     std::vector<std::uint8_t> bytes = makeBmp({});
@@ -172,15 +172,15 @@ TEST(BmpDecoder, RejectsSizesAndOffsetsThatPointOutsideTheData)
     put32(bytes, 22, 1000);
     EXPECT_FALSE(decodeBmp24(bytes.data(), bytes.size(), out)) << "more rows than bytes";
 
-    spec = {};
-    spec.width = 0;
-    EXPECT_FALSE(decodes(spec)) << "empty";
-    spec = {};
-    spec.width = -3;
-    EXPECT_FALSE(decodes(spec)) << "negative width";
-    spec = {};
-    spec.height = 0;
-    EXPECT_FALSE(decodes(spec)) << "no rows";
+    layout = {};
+    layout.width = 0;
+    EXPECT_FALSE(decodes(layout)) << "empty";
+    layout = {};
+    layout.width = -3;
+    EXPECT_FALSE(decodes(layout)) << "negative width";
+    layout = {};
+    layout.height = 0;
+    EXPECT_FALSE(decodes(layout)) << "no rows";
 }
 
 TEST(BmpDecoder, TheEmbeddedAboutPictureIs110By83)

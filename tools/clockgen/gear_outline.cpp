@@ -13,9 +13,9 @@ double thicknessShare(ToothStyle s) { return s == ToothStyle::Leaf ? 0.36 : 0.44
 double addendumModules(ToothStyle s) { return s == ToothStyle::Leaf ? 0.55 : 1.25; }
 double dedendumModules(ToothStyle s) { return s == ToothStyle::Leaf ? 1.65 : 1.45; }
 
-double toothPitch(const GearSpec& g) { return 2 * kPi / g.teeth; }
+double toothPitch(const GearShape& g) { return 2 * kPi / g.teeth; }
 
-static std::vector<V2> flankTooth(const GearSpec& g, double centre, int tipPoints, double rr) {
+static std::vector<V2> flankTooth(const GearShape& g, double centre, int tipPoints, double rr) {
     double rp = g.pitchRadius;
     double add = addendumModules(g.style) * g.module;
     double halfAngle = thicknessShare(g.style) * toothPitch(g) / 2;
@@ -36,7 +36,7 @@ static std::vector<V2> flankTooth(const GearSpec& g, double centre, int tipPoint
     return poly;
 }
 
-static std::vector<V2> escapeTooth(const GearSpec& g, double centre, int tipPoints, double rr) {
+static std::vector<V2> escapeTooth(const GearShape& g, double centre, int tipPoints, double rr) {
     // Drawn for a wheel turning toward smaller angles (the locking face leads
     // on the low-angle side and leans forward, the back curves down), then
     // mirrored: the escape wheel turns toward larger angles.
@@ -68,7 +68,7 @@ static std::vector<V2> escapeTooth(const GearSpec& g, double centre, int tipPoin
     return poly;
 }
 
-GearOutline gearOutline(const GearSpec& g, int tipPoints) {
+GearOutline gearOutline(const GearShape& g, int tipPoints) {
     GearOutline o;
     if (g.style == ToothStyle::Escape) {
         o.tipRadius = g.pitchRadius;

@@ -14,7 +14,7 @@ enum class ToothStyle {
     Escape,  // escape wheel: pointed teeth leaning toward the direction of turn
 };
 
-struct GearSpec {
+struct GearShape {
     int teeth = 60;
     double pitchRadius = 1;  // module × teeth / 2 (escape wheel: the tip radius)
     double module = 0.23;
@@ -29,10 +29,10 @@ struct GearOutline {
 };
 
 // tipPoints: points along each side of the tooth's addendum (>= 1).
-GearOutline gearOutline(const GearSpec& g, int tipPoints);
+GearOutline gearOutline(const GearShape& g, int tipPoints);
 
 // Angular pitch of a gear, radians.
-double toothPitch(const GearSpec& g);
+double toothPitch(const GearShape& g);
 
 // Addendum and dedendum of each style, in modules.
 double addendumModules(ToothStyle s);

@@ -5,7 +5,7 @@
 #include "primitives.h"
 
 struct WheelDesign {
-    GearSpec gear;
+    GearShape gear;
     V2 centre;
     double z0 = 0, z1 = 0.3;
     double rimWidth = 0.45;  // band inside the root circle; <= 0: solid down to the bore
