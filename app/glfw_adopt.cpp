@@ -79,19 +79,26 @@ Window adoptedHostWindow(GLFWwindow* window)
     return found == adoptions().end() ? 0 : found->second;
 }
 
-bool adoptedHostEnabled(GLFWwindow* window)
+HostWindowState adoptedHostState(GLFWwindow* window)
 {
-    return hostWindowEnabled(glfwGetX11Display(), adoptedHostWindow(window));
+    return queryHostWindow(glfwGetX11Display(), adoptedHostWindow(window));
 }
 
-void followAdoptedHostSize(GLFWwindow* window)
+bool adoptedHostEnabled(GLFWwindow* window)
 {
-    const HostWindowState state = queryHostWindow(glfwGetX11Display(), adoptedHostWindow(window));
-    if (!state.exists || state.width <= 0 || state.height <= 0)
+    const HostWindowState state = adoptedHostState(window);
+    return state.exists && state.mapped;
+}
+
+void followHostSize(GLFWwindow* window, const HostWindowState& host)
+{
+    if (!host.exists || host.width <= 0 || host.height <= 0)
         return;
     int width = 0;
     int height = 0;
     glfwGetWindowSize(window, &width, &height);
-    if (width != state.width || height != state.height)
-        glfwSetWindowSize(window, state.width, state.height);
+    if (width != host.width || height != host.height)
+        glfwSetWindowSize(window, host.width, host.height);
 }
+
+void followAdoptedHostSize(GLFWwindow* window) { followHostSize(window, adoptedHostState(window)); }

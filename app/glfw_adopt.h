@@ -6,6 +6,8 @@
 // shown, moved, resized or destroyed by us.
 #pragma once
 
+#include "platform/x11_host.h"
+
 #include <X11/Xlib.h>
 
 struct GLFWwindow;
@@ -22,9 +24,14 @@ void glfwDestroyAdoptedWindow(GLFWwindow* window);
 // The host a window was adopted into, or 0 for an ordinary window.
 Window adoptedHostWindow(GLFWwindow* window);
 
+// The host's state as the X server reports it now.
+HostWindowState adoptedHostState(GLFWwindow* window);
+
 // Whether the host still exists and is mapped.
 bool adoptedHostEnabled(GLFWwindow* window);
 
-// Resizes our child to the host's current client size when it has changed;
+// Resizes our child to the host's client size (from host) when it differs;
 // GLFW then reports the new size through the window-size callback.
+void followHostSize(GLFWwindow* window, const HostWindowState& host);
+// The same with a fresh look at the host.
 void followAdoptedHostSize(GLFWwindow* window);

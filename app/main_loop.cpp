@@ -23,17 +23,32 @@ std::int64_t g_lastCheckedSecond = 0;
 
 double secondsOfDay(int hour, int minute, int second) { return hour * 3600.0 + minute * 60.0 + second; }
 
+// The wall clock now: its whole epoch second, the fraction past it, and the
+// local hour, minute and second of that whole second.
+struct WallTime {
+    std::int64_t wholeSecond;
+    double fraction;
+    int hour, minute, second;
+};
+
+WallTime readWallTime()
+{
+    const double wall = g_clockSource.wallSeconds();
+    WallTime now{static_cast<std::int64_t>(std::floor(wall)), 0.0, 0, 0, 0};
+    now.fraction = wall - static_cast<double>(now.wholeSecond);
+    g_clockSource.localTimeOf(now.wholeSecond, &now.hour, &now.minute, &now.second);
+    return now;
+}
+
 // Whether the hands show another time than the wall clock now says.
 bool shownTimeIsWrong(double t)
 {
     const double wall = g_clockSource.wallSeconds();
-    const std::int64_t wholeSecond = static_cast<std::int64_t>(std::floor(wall));
-    if (wholeSecond == g_lastCheckedSecond)
+    if (static_cast<std::int64_t>(std::floor(wall)) == g_lastCheckedSecond)
         return false;
-    g_lastCheckedSecond = wholeSecond;
-    int hour = 0, minute = 0, second = 0;
-    g_clockSource.localTimeOf(wholeSecond, &hour, &minute, &second);
-    const double trueTime = secondsOfDay(hour, minute, second) + (wall - static_cast<double>(wholeSecond));
+    const WallTime now = readWallTime();
+    g_lastCheckedSecond = now.wholeSecond;
+    const double trueTime = secondsOfDay(now.hour, now.minute, now.second) + now.fraction;
     const double shown = secondsOfDay(static_cast<int>(g_sceneState->snapshotHour()),
                                       static_cast<int>(g_sceneState->snapshotMinute()),
                                       static_cast<int>(g_sceneState->snapshotSecond())) +
@@ -50,13 +65,10 @@ bool tickIsDue(double t, double lastTickTime)
 
 void takeSnapshot(double t)
 {
-    const double wall = g_clockSource.wallSeconds();
-    const std::int64_t wholeSecond = static_cast<std::int64_t>(std::floor(wall));
-    int hour = 0, minute = 0, second = 0;
-    g_clockSource.localTimeOf(wholeSecond, &hour, &minute, &second);
+    const WallTime now = readWallTime();
     g_sceneState->setSecondStart(t);
-    g_sceneState->snapshotFrom(hour, minute, second);
-    g_lastCheckedSecond = wholeSecond;
+    g_sceneState->snapshotFrom(now.hour, now.minute, now.second);
+    g_lastCheckedSecond = now.wholeSecond;
 }
 
 void advanceClock(double t)
@@ -105,10 +117,12 @@ void runMainLoop()
         const bool escape = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE;
         const bool closing = glfwWindowShouldClose(window) == GLFW_TRUE;
         if (inHost) {
-            if (!adoptedHostEnabled(window))
+            // One question to the X server a frame: is the host there, and
+            // how big? Its resizes reach onWindowSize through our child's.
+            const HostWindowState host = adoptedHostState(window);
+            if (!host.exists || !host.mapped)
                 break;
-            // Host resizes reach onWindowSize through our child's resize.
-            followAdoptedHostSize(window);
+            followHostSize(window, host);
         }
         if ((escape || closing) && !daemon)
             break;
