@@ -75,8 +75,9 @@ test-asan: deps
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:suppressions=$(SANITIZER_DIR)/ubsan.supp \
 	  ctest --output-on-failure --timeout 900
 
-# One hour of frames on the no-op GL driver, unpaced: frames drawn, resident
-# memory and heap at the start and the end, and any error the program printed.
+# One hour of frames on the no-op GL driver, paced at SOAK_FPS (default 60;
+# 0 runs unpaced): frames drawn, resident memory, heap and CPU time at the
+# start, every ten minutes and at the end, and any error the program printed.
 # Not part of CI.
 SOAK_SECONDS ?= 3600
 soak: build

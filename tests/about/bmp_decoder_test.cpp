@@ -181,6 +181,18 @@ TEST(BmpDecoder, RejectsSizesAndOffsetsThatPointOutsideTheData)
     layout = {};
     layout.height = 0;
     EXPECT_FALSE(decodes(layout)) << "no rows";
+
+    // Whole, well-formed pictures that are simply too large for the window.
+    layout = {};
+    layout.width = kMaxBitmapSide + 1;
+    layout.height = 1;
+    EXPECT_FALSE(decodes(layout)) << "one column too wide";
+    layout.width = kMaxBitmapSide;
+    EXPECT_TRUE(decodes(layout)) << "the widest picture taken";
+    layout = {};
+    layout.width = 1;
+    layout.height = -(kMaxBitmapSide + 1);
+    EXPECT_FALSE(decodes(layout)) << "one top-down row too tall";
 }
 
 TEST(BmpDecoder, TheEmbeddedAboutPictureIs110By83)
