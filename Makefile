@@ -82,4 +82,4 @@ test-asan: deps
 SOAK_SECONDS ?= 3600
 soak: build
 	./scripts/with-xvfb ./tests/faults/soak.sh $(BUILD)/tarnwick \
-	  $(BUILD)/tests/faults/libtarnwick_frame_counter.so $(SOAK_SECONDS)
+	  $(BUILD)/tests/support/libtarnwick_frame_counter.so $(SOAK_SECONDS)

@@ -35,11 +35,15 @@ bool xDisplayAvailable()
     const char* name = std::getenv("DISPLAY");
     if (name == nullptr || *name == '\0')
         return false;
-    Display* probe = XOpenDisplay(nullptr);
+    // The first connection that answers stays open for the life of the
+    // process. Closing it could leave the server without clients, and a
+    // server that resets when its last client leaves (a bare server, a
+    // virtual one started without -noreset) would then drop the windowing
+    // library's connection, opened a moment later, in the middle of its reset.
+    static Display* probe = nullptr;
     if (probe == nullptr)
-        return false;
-    XCloseDisplay(probe);
-    return true;
+        probe = XOpenDisplay(nullptr);
+    return probe != nullptr;
 }
 
 HostWindowState queryHostWindow(Display* display, Window window)

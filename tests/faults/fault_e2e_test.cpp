@@ -3,7 +3,7 @@
 // GoogleTest comes before Xlib, whose macros (None, Bool, …) would clash.
 #include <gtest/gtest.h>
 
-#include "frame_count.h"
+#include "tests/support/frame_count.h"
 #include "tests/support/e2e.h"
 
 #include <X11/Xlib.h>
@@ -30,7 +30,8 @@ std::string describe(int status)
 }
 
 // An X server of the test's own, so that it can be killed while nobody but
-// the program holds a connection to it.
+// the program holds a connection to it. Like a bare X server it resets when
+// its last client leaves (no -noreset).
 class DisposableServer {
 public:
     DisposableServer()
@@ -45,6 +46,8 @@ public:
         }
     }
     const std::string& name() const { return m_name; }
+    // What the server printed, for failure messages.
+    std::string log() const { return m_server.err(); }
     void kill() { m_server.signal(SIGKILL), m_server.wait(5.0); }
 
 private:
@@ -91,20 +94,41 @@ TEST(FaultE2E, TheXServerKilledMidRunEndsTheProcessWithinASecond)
     // The no-op driver makes frames take no time, so the second measures the
     // program's answer rather than how long software rendering of one frame
     // takes on a busy machine.
-    const std::string countFile = faults::newFrameCountFile();
+    const std::string countFile = e2e::newFrameCountFile();
     Process run({binaryPath(), "/s"},
-                faults::withFrameCounter({{"DISPLAY", server.name()},
+                e2e::withFrameCounter({{"DISPLAY", server.name()},
                                           {"TARNWICK_NO_DIALOGS", "1"},
                                           {"ALSOFT_DRIVERS", "null"},
                                           {"GALLIUM_NOOP", "1"}},
                                          countFile));
-    ASSERT_GE(faults::waitForFrames(countFile, 100, run, 30.0), 100u) << "frames are running\n" << run.err();
+    ASSERT_GE(e2e::waitForFrames(countFile, 100, run, 30.0), 100u) << "frames are running\n" << run.err() << server.log();
 
     server.kill();
     int status = 0;
     ASSERT_TRUE(run.wait(1.0, &status)) << "the run must end within a second of the server going";
     EXPECT_TRUE(exitedWith(status, 0)) << describe(status) << "\n" << run.err();
     std::remove(countFile.c_str());
+}
+
+TEST(FaultE2E, AServerThatResetsWhenItsLastClientLeavesIsJoinedEveryTime)
+{
+    // A connection opened and closed before the windowing library opens its
+    // own would send such a server into a reset that the second connection
+    // can run into; a few fresh servers make that race show.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        DisposableServer server;
+        ASSERT_FALSE(server.name().empty()) << "no virtual X server";
+        const std::string countFile = e2e::newFrameCountFile();
+        Process run({binaryPath(), "/s"},
+                    e2e::withFrameCounter({{"DISPLAY", server.name()},
+                                           {"TARNWICK_NO_DIALOGS", "1"},
+                                           {"ALSOFT_DRIVERS", "null"},
+                                           {"GALLIUM_NOOP", "1"}},
+                                          countFile));
+        EXPECT_GE(e2e::waitForFrames(countFile, 10, run, 30.0), 10u)
+            << "attempt " << attempt << ": frames are running\n" << run.err() << server.log();
+        std::remove(countFile.c_str());
+    }
 }
 
 TEST(FaultE2E, ADriverWithoutAThreeZeroContextGetsTheFailedToOpenWindowAnswer)
@@ -127,28 +151,25 @@ protected:
         ASSERT_TRUE(display.ok()) << "no virtual X server";
         host = makeHost(display.x(), 240, 180);
         run = std::make_unique<Process>(std::vector<std::string>{binaryPath(), "/p", std::to_string(host)},
-                                        faults::withFrameCounter(quietEnv(display), countFile));
+                                        e2e::withFrameCounter(quietEnv(display), countFile));
         child = waitForChild(display.x(), host);
         ASSERT_NE(child, 0u) << "the program draws through a child of the host\n" << run->err();
         ASSERT_GT(litFraction(waitForPicture(display.x(), host)), 0.5) << "frames are running\n" << run->err();
     }
 
-    // Waits until the program's child has the given size.
-    bool childReaches(int width, int height)
+    // Resizes the host; true when the program's child follows within two
+    // frames.
+    bool hostResizeIsFollowed(int width, int height)
     {
-        XWindowAttributes a{};
-        for (int i = 0; i < 60; ++i) {
-            if (windowAttributes(display.x(), child, &a) && a.width == width && a.height == height)
-                return true;
-            pause(0.05);
-        }
-        return false;
+        resize(display.x(), host, width, height);
+        return e2e::reachesSizeWithinFrames(display.x(), child, width, height, countFile,
+                                            e2e::framesShown(countFile), 2, *run);
     }
 
     void TearDown() override { std::remove(countFile.c_str()); }
 
     VirtualDisplay display;
-    const std::string countFile = faults::newFrameCountFile();
+    const std::string countFile = e2e::newFrameCountFile();
     Window host = 0;
     Window child = 0;
     std::unique_ptr<Process> run;
@@ -156,13 +177,11 @@ protected:
 
 TEST_F(PreviewHostFaults, AOneByOneHostIsSurvivedAndDrawingResumesWhenItGrows)
 {
-    resize(display.x(), host, 1, 1);
-    EXPECT_TRUE(childReaches(1, 1)) << "the child follows the host down to 1 × 1";
+    EXPECT_TRUE(hostResizeIsFollowed(1, 1)) << "the child follows the host down to 1 × 1";
     pause(1.0);  // many frames at 1 × 1
     ASSERT_TRUE(run->running()) << "a 1 × 1 host must not end or crash the run\n" << run->err();
 
-    resize(display.x(), host, 300, 200);
-    EXPECT_TRUE(childReaches(300, 200));
+    EXPECT_TRUE(hostResizeIsFollowed(300, 200));
     const Image grown = waitForPicture(display.x(), host);
     EXPECT_EQ(grown.width, 300);
     EXPECT_GT(litFraction(grown), 0.5) << "the picture comes back at the new size\n" << run->err();
@@ -174,12 +193,12 @@ TEST_F(PreviewHostFaults, UnmappingEndsThePreviewEvenWhenTheHostIsMappedAgain)
     XUnmapWindow(display.x(), host);
     XSync(display.x(), False);
     // Two whole frames while hidden: the loop has looked at the host since.
-    const unsigned long hiddenAt = faults::framesShown(countFile);
-    faults::waitForFrames(countFile, hiddenAt + 2, *run, 5.0);
+    const unsigned long hiddenAt = e2e::framesShown(countFile);
+    e2e::waitForFrames(countFile, hiddenAt + 2, *run, 60.0);
     XMapWindow(display.x(), host);
     XSync(display.x(), False);
     int status = 0;
-    ASSERT_TRUE(run->wait(1.0, &status)) << "a hidden host ends the preview";
+    ASSERT_TRUE(e2e::endsWithinFrames(countFile, hiddenAt, 2, *run, &status)) << "a hidden host ends the preview";
     EXPECT_TRUE(exitedWith(status, 0)) << describe(status) << "\n" << run->err();
     XWindowAttributes a{};
     ASSERT_TRUE(windowAttributes(display.x(), host, &a)) << "the host itself is left alone";
@@ -188,12 +207,12 @@ TEST_F(PreviewHostFaults, UnmappingEndsThePreviewEvenWhenTheHostIsMappedAgain)
 
 TEST_F(PreviewHostFaults, AHostDestroyedWhileOneByOneEndsThePreviewCleanly)
 {
-    resize(display.x(), host, 1, 1);
-    EXPECT_TRUE(childReaches(1, 1));
+    EXPECT_TRUE(hostResizeIsFollowed(1, 1));
     pause(0.3);
     XDestroyWindow(display.x(), host);
     XSync(display.x(), False);
+    const unsigned long goneAt = e2e::framesShown(countFile);
     int status = 0;
-    ASSERT_TRUE(run->wait(1.0, &status)) << "a destroyed host ends the preview within a second";
+    ASSERT_TRUE(e2e::endsWithinFrames(countFile, goneAt, 2, *run, &status)) << "a destroyed host ends the preview at once";
     EXPECT_TRUE(exitedWith(status, 0)) << describe(status) << "\n" << run->err();
 }

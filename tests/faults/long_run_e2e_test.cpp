@@ -4,7 +4,7 @@
 // valgrind's memcheck: no invalid memory access in the program's own code.
 #include <gtest/gtest.h>
 
-#include "frame_count.h"
+#include "tests/support/frame_count.h"
 #include "tests/support/e2e.h"
 
 #include <sys/wait.h>
@@ -47,7 +47,7 @@ std::map<std::string, std::string> noopEnv(const VirtualDisplay& display, const 
     // blocks get mappings of their own, and the main heap holds every smaller
     // allocation: the program's own, and what it asks the libraries to keep.
     env["MALLOC_MMAP_THRESHOLD_"] = "524288";
-    return faults::withFrameCounter(env, countFile);
+    return e2e::withFrameCounter(env, countFile);
 }
 
 } // namespace
@@ -58,7 +58,7 @@ TEST(LongRun, HeapStaysFlatOverManyFrames)
         GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine: memory grows by design";
     VirtualDisplay display;
     ASSERT_TRUE(display.ok());
-    const std::string countFile = faults::newFrameCountFile();
+    const std::string countFile = e2e::newFrameCountFile();
     Process run({binaryPath(), "/s"}, noopEnv(display, countFile));
 
     struct Sample {
@@ -68,9 +68,9 @@ TEST(LongRun, HeapStaysFlatOverManyFrames)
     };
     std::vector<Sample> samples;
     for (unsigned long target = kSettlingFrames; target <= kFrames; target += (kFrames - kSettlingFrames) / 10) {
-        const unsigned long shown = faults::waitForFrames(countFile, target, run, 120.0);
+        const unsigned long shown = e2e::waitForFrames(countFile, target, run, 120.0);
         ASSERT_GE(shown, target) << "the run stalled or ended\n" << run.err();
-        samples.push_back({shown, faults::heapResidentKiB(run.pid()), faults::residentKiB(run.pid())});
+        samples.push_back({shown, e2e::heapResidentKiB(run.pid()), e2e::residentKiB(run.pid())});
     }
     std::ostringstream table;
     for (const Sample& s : samples)
@@ -122,12 +122,12 @@ TEST(LongRun, MemcheckFindsNoInvalidAccessInOurCodeOverTheFirstFrames)
         GTEST_SKIP() << "valgrind cannot run a program built with AddressSanitizer";
     VirtualDisplay display;
     ASSERT_TRUE(display.ok());
-    const std::string countFile = faults::newFrameCountFile();
+    const std::string countFile = e2e::newFrameCountFile();
     const std::string log = artefactPath("memcheck.log");
     Process run({"valgrind", "--tool=memcheck", "--leak-check=no", "--fullpath-after=", "--num-callers=30",
                  "--log-file=" + log, binaryPath(), "/s"},
                 noopEnv(display, countFile));
-    const unsigned long shown = faults::waitForFrames(countFile, 5, run, 300.0);
+    const unsigned long shown = e2e::waitForFrames(countFile, 5, run, 300.0);
     ASSERT_GE(shown, 5u) << "the run under memcheck did not reach its first frames\n" << run.err();
     pressKey(display, "a");
     int status = 0;

@@ -37,11 +37,13 @@ std::string readFile(const std::string& path)
 
 std::string tempPath(const char* stem)
 {
-    char name[] = "/tmp/tarnwick-e2e-XXXXXX";
-    const int fd = mkstemp(name);
+    // The file made here is the one used (and removed by its owner), so no
+    // empty placeholder is left behind in /tmp.
+    std::string name = std::string("/tmp/tarnwick-e2e-XXXXXX-") + stem;
+    const int fd = mkstemps(name.data(), static_cast<int>(std::strlen(stem)) + 1);
     if (fd >= 0)
         close(fd);
-    return std::string(name) + "-" + stem;
+    return name;
 }
 
 // Builds envp from the current environment with overrides applied.

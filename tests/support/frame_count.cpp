@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-namespace faults {
+namespace e2e {
 
 std::map<std::string, std::string> withFrameCounter(std::map<std::string, std::string> env,
                                                     const std::string& countFile)
@@ -43,7 +43,7 @@ unsigned long framesShown(const std::string& countFile)
     return frames;
 }
 
-unsigned long waitForFrames(const std::string& countFile, unsigned long frames, e2e::Process& run, double seconds)
+unsigned long waitForFrames(const std::string& countFile, unsigned long frames, Process& run, double seconds)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     unsigned long shown = framesShown(countFile);
@@ -52,6 +52,38 @@ unsigned long waitForFrames(const std::string& countFile, unsigned long frames, 
         shown = framesShown(countFile);
     }
     return shown;
+}
+
+bool endsWithinFrames(const std::string& countFile, unsigned long since, unsigned long frames, Process& run,
+                      int* status, double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (framesShown(countFile) <= since + frames && std::chrono::steady_clock::now() < deadline) {
+        if (run.wait(0.02, status))
+            // The count file is written after each frame, so once the run
+            // has ended it holds every frame the run showed.
+            return framesShown(countFile) <= since + frames;
+    }
+    return false;
+}
+
+bool reachesSizeWithinFrames(Display* display, Window window, int width, int height, const std::string& countFile,
+                             unsigned long since, unsigned long frames, Process& run, double seconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    const auto hasSize = [&] {
+        XWindowAttributes a{};
+        return windowAttributes(display, window, &a) && a.width == width && a.height == height;
+    };
+    // A frame past the allowance, or the run's end, settles it: the size
+    // the window has by then is the answer.
+    while (framesShown(countFile) <= since + frames && run.running() &&
+           std::chrono::steady_clock::now() < deadline) {
+        if (hasSize())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return hasSize();
 }
 
 long residentKiB(pid_t pid)
@@ -84,4 +116,4 @@ long heapResidentKiB(pid_t pid)
     return 0;
 }
 
-} // namespace faults
+} // namespace e2e
