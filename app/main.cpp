@@ -29,9 +29,8 @@ int main(int argc, char** argv)
             return 0;
     }
     if (g_commandLine->mode == Configure) {
-        // Lives until the process ends, like every long-lived object here;
-        // the pointer keeps it reachable, so leak checkers see no leak.
-        static AboutWindow* const about = new AboutWindow();
+        // The constructor runs the window until it is closed.
+        const AboutWindow about;
         (void)about;
         return 0;
     }

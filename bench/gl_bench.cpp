@@ -123,7 +123,7 @@ int runFrames(int frames, bool floor, bool empty)
         return 0;
     }
     setupScene();
-    // Diagnosis only: BENCH_ANISOTROPY=N caps the textures' anisotropy.
+    // Diagnosis only: BENCH_ANISOTROPY=N sets the textures' anisotropy.
     if (const char* cap = std::getenv("BENCH_ANISOTROPY")) {
         for (GLuint id = 1; id < 16; ++id) {
             if (glIsTexture(id)) {

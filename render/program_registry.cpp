@@ -4,8 +4,8 @@
 
 void ProgramRegistry::add(const char* name, int vertexResourceId, int fragmentResourceId)
 {
-    // Programs live until the process ends, reachable or not.
-    insert(name, new GLFWProgram(vertexResourceId, fragmentResourceId));
+    m_built.push_back(std::make_unique<GLFWProgram>(vertexResourceId, fragmentResourceId));
+    insert(name, m_built.back().get());
 }
 
 bool ProgramRegistry::insert(const char* name, GLFWProgram* program)

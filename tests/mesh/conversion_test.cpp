@@ -200,6 +200,7 @@ TEST(ObjConvertTool, FailsLoudlyOnAFileWithoutMesh)
     EXPECT_NE(status, 0);
     EXPECT_FALSE(std::ifstream(out + ".vtx").good());
     EXPECT_NE(std::system((std::string(OBJCONVERT_PATH) + " too few > /dev/null 2>&1").c_str()), 0);
+    std::remove(empty.c_str());
 }
 
 } // namespace

@@ -96,7 +96,8 @@ TEST(ClockTimeEndToEnd, HandsShowTenTenThirtyFromTheFakedLocalTime)
     e2e::VirtualDisplay display;
     ASSERT_TRUE(display.ok());
     const auto started = std::chrono::steady_clock::now();
-    e2e::Process program({"faketime", "2026-01-01 10:10:30", e2e::binaryPath(), "/s"}, e2e::quietEnv(display));
+    e2e::Process program({"faketime", "2026-01-01 10:10:30", e2e::binaryPath(), "/s"},
+                         e2e::allowingPreloads(e2e::quietEnv(display)));
     const Window window = e2e::findWindow(display.x(), "Tarnwick", 60.0);
     ASSERT_NE(window, 0u) << program.err();
     // The window opens before the scene is built: wait for the first frame

@@ -238,6 +238,13 @@ std::map<std::string, std::string> quietEnv(const VirtualDisplay& display)
     return {{"DISPLAY", display.name()}, {"TARNWICK_NO_DIALOGS", "1"}, {"ALSOFT_DRIVERS", "null"}};
 }
 
+std::map<std::string, std::string> allowingPreloads(std::map<std::string, std::string> env)
+{
+    const char* options = std::getenv("ASAN_OPTIONS");
+    env["ASAN_OPTIONS"] = std::string(options != nullptr ? options : "") + ":verify_asan_link_order=0";
+    return env;
+}
+
 int run(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env, double seconds)
 {
     Process process(argv, env);

@@ -68,6 +68,10 @@ private:
 // The usual environment for runs of the program: the display, no dialogs and
 // no sound device waits.
 std::map<std::string, std::string> quietEnv(const VirtualDisplay& display);
+// env, letting a library preloaded into the program (a frame counter, a
+// faked clock) come before the sanitizer runtime in a sanitizer build, which
+// would otherwise refuse to start.
+std::map<std::string, std::string> allowingPreloads(std::map<std::string, std::string> env);
 
 // Runs a command to its end (at most seconds) and gives its exit status, or -1.
 int run(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {},

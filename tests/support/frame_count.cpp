@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 #include <sstream>
 #include <thread>
 
@@ -17,13 +18,7 @@ std::map<std::string, std::string> withFrameCounter(std::map<std::string, std::s
 {
     env["LD_PRELOAD"] = TARNWICK_FRAME_COUNTER_PATH;
     env["TARNWICK_FRAME_COUNT_FILE"] = countFile;
-    // In a sanitizer build the preloaded counter comes before the sanitizer
-    // runtime, which would otherwise refuse to start.
-    if (const char* options = std::getenv("ASAN_OPTIONS"))
-        env["ASAN_OPTIONS"] = std::string(options) + ":verify_asan_link_order=0";
-    else
-        env["ASAN_OPTIONS"] = "verify_asan_link_order=0";
-    return env;
+    return allowingPreloads(std::move(env));
 }
 
 std::string newFrameCountFile()
