@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -79,6 +80,15 @@ Window waitForChild(Display* x, Window host)
     return 0;
 }
 
+// A quiet run on the server with the no-op GL driver (frames take no time),
+// its frames counted into countFile.
+std::map<std::string, std::string> countedNoopEnv(const DisposableServer& server, const std::string& countFile)
+{
+    return e2e::withFrameCounter(
+        {{"DISPLAY", server.name()}, {"TARNWICK_NO_DIALOGS", "1"}, {"ALSOFT_DRIVERS", "null"}, {"GALLIUM_NOOP", "1"}},
+        countFile);
+}
+
 void resize(Display* x, Window w, int width, int height)
 {
     XResizeWindow(x, w, width, height);
@@ -95,12 +105,7 @@ TEST(FaultE2E, TheXServerKilledMidRunEndsTheProcessWithinASecond)
     // program's answer rather than how long software rendering of one frame
     // takes on a busy machine.
     const std::string countFile = e2e::newFrameCountFile();
-    Process run({binaryPath(), "/s"},
-                e2e::withFrameCounter({{"DISPLAY", server.name()},
-                                          {"TARNWICK_NO_DIALOGS", "1"},
-                                          {"ALSOFT_DRIVERS", "null"},
-                                          {"GALLIUM_NOOP", "1"}},
-                                         countFile));
+    Process run({binaryPath(), "/s"}, countedNoopEnv(server, countFile));
     ASSERT_GE(e2e::waitForFrames(countFile, 100, run, 30.0), 100u) << "frames are running\n" << run.err() << server.log();
 
     server.kill();
@@ -119,12 +124,7 @@ TEST(FaultE2E, AServerThatResetsWhenItsLastClientLeavesIsJoinedEveryTime)
         DisposableServer server;
         ASSERT_FALSE(server.name().empty()) << "no virtual X server";
         const std::string countFile = e2e::newFrameCountFile();
-        Process run({binaryPath(), "/s"},
-                    e2e::withFrameCounter({{"DISPLAY", server.name()},
-                                           {"TARNWICK_NO_DIALOGS", "1"},
-                                           {"ALSOFT_DRIVERS", "null"},
-                                           {"GALLIUM_NOOP", "1"}},
-                                          countFile));
+        Process run({binaryPath(), "/s"}, countedNoopEnv(server, countFile));
         EXPECT_GE(e2e::waitForFrames(countFile, 10, run, 30.0), 10u)
             << "attempt " << attempt << ": frames are running\n" << run.err() << server.log();
         std::remove(countFile.c_str());
