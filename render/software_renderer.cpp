@@ -1,5 +1,7 @@
 #include "render/software_renderer.h"
 
+#include <epoxy/gl.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -22,4 +24,10 @@ bool isSoftwareRenderer(std::string_view rendererName)
             return true;
     }
     return false;
+}
+
+bool currentRendererIsSoftware()
+{
+    const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    return isSoftwareRenderer(name != nullptr ? name : "");
 }

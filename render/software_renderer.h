@@ -7,3 +7,5 @@
 // True for the CPU rasterizers a desktop falls back to without a usable GPU
 // (virtual machines, remote sessions, missing drivers).
 bool isSoftwareRenderer(std::string_view rendererName);
+// The same, for the GL context current on this thread.
+bool currentRendererIsSoftware();

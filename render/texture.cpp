@@ -30,8 +30,7 @@ bool anisotropyOffered()
 // looks nearly the same at a fraction of the cost.
 bool anisotropyWanted()
 {
-    const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    return anisotropyOffered() && !isSoftwareRenderer(name != nullptr ? name : "");
+    return anisotropyOffered() && !currentRendererIsSoftware();
 }
 
 } // namespace

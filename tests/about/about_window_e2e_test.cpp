@@ -224,16 +224,17 @@ TEST_F(AboutWindowE2E, OpensCentredFixedSizeWithItsClassAndIcon)
     // The toolkit writes its own hints as it maps the window and ours replace
     // them right after, so the window can be found between the two.
     const Atom motif = XInternAtom(display.x(), "_MOTIF_WM_HINTS", False);
+    constexpr long kMoveAndClose = (1L << 2) | (1L << 5);
     std::vector<long> motifHints;
     for (int i = 0; i < 100; ++i) {
         motifHints = longProperty(display.x(), window, "_MOTIF_WM_HINTS", motif);
-        if (motifHints.size() >= 3u && motifHints[1] == ((1L << 2) | (1L << 5)))
+        if (motifHints.size() >= 3u && motifHints[1] == kMoveAndClose)
             break;
         pause(0.05);
     }
     ASSERT_GE(motifHints.size(), 3u);
     EXPECT_TRUE(motifHints[0] & 1) << "functions are given";
-    EXPECT_EQ(motifHints[1], (1L << 2) | (1L << 5)) << "move and close only";
+    EXPECT_EQ(motifHints[1], kMoveAndClose) << "move and close only";
 
     // The 16 × 16 information icon: white letter in the middle, blue disc around it.
     const std::vector<long> icon = longProperty(display.x(), window, "_NET_WM_ICON", XA_CARDINAL);

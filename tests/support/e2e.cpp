@@ -241,7 +241,8 @@ std::map<std::string, std::string> quietEnv(const VirtualDisplay& display)
 std::map<std::string, std::string> allowingPreloads(std::map<std::string, std::string> env)
 {
     const char* options = std::getenv("ASAN_OPTIONS");
-    env["ASAN_OPTIONS"] = std::string(options != nullptr ? options : "") + ":verify_asan_link_order=0";
+    const std::string inherited = options != nullptr && *options != '\0' ? std::string(options) + ":" : "";
+    env["ASAN_OPTIONS"] = inherited + "verify_asan_link_order=0";
     return env;
 }
 

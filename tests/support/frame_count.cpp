@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <utility>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 namespace e2e {
 
