@@ -1,0 +1,16 @@
+# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (the POSIX-thread
+# variant of the compilers, whose C++ runtime has std::thread and friends).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TARNWICK_MINGW x86_64-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${TARNWICK_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TARNWICK_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${TARNWICK_MINGW}-windres)
+set(CMAKE_ASM_COMPILER ${TARNWICK_MINGW}-gcc-posix)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TARNWICK_MINGW})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
