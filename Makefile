@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test test-asan bench fuzz soak install clean
+.PHONY: all deps configure build run test test-asan bench fuzz soak install clean windows
 
 all: build
 
@@ -34,7 +34,19 @@ test: deps
 	cd $(BUILD) && ctest --output-on-failure --timeout 600
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WINDOWS_BUILD)
+
+# The Windows screensaver, $(WINDOWS_BUILD)/tarnwick.scr, cross-built with
+# MinGW-w64: GLFW and libepoxy are built once from Debian's source packages
+# (scripts/windows-deps), the assets come from the Linux build's own tools.
+WINDOWS_BUILD ?= build-windows
+windows: deps configure
+	@JOBS=$(JOBS) ./scripts/windows-deps $(WINDOWS_BUILD)/deps
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DTARNWICK_WINDOWS_DEPS=$(CURDIR)/$(WINDOWS_BUILD)/deps/prefix \
+	  -DTARNWICK_HOST_BUILD=$(CURDIR)/$(BUILD)
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 # Builds the benchmarks and prints their table: start-up, frame cost, CPU per
 # frame and memory, each against a floor measured in the same run

@@ -5,12 +5,9 @@
 #include "app/window_icon.h"
 #include "platform/message_box.h"
 #include "platform/system_version.h"
-#include "platform/x11_host.h"
 
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
-#define GLFW_EXPOSE_NATIVE_X11
-#include <GLFW/glfw3native.h>
 
 #include <cstdlib>
 #include <vector>
@@ -28,21 +25,6 @@ void setWindowMetrics(int width, int height)
 }
 
 bool hostedByDaemon() { return g_hostedRun != nullptr && g_hostedRun->active; }
-
-// The window a run draws into when it does not open its own: the preview
-// host, or the daemon's window (the root window when it names none).
-static Window hostWindowOf(const CommandLine& line)
-{
-    if (hostedByDaemon()) {
-        if (g_hostedRun->window != 0)
-            return static_cast<Window>(g_hostedRun->window);
-        Display* display = glfwGetX11Display();
-        return display != nullptr ? DefaultRootWindow(display) : 0;
-    }
-    if (line.mode == Preview)
-        return static_cast<Window>(static_cast<std::uint32_t>(line.hostWindow));
-    return 0;
-}
 
 WindowSize chooseSizeFor(RunMode mode, int versionNumber, WindowSize videoMode, WindowSize hostClient)
 {
@@ -89,7 +71,7 @@ void Application::initWindowing()
     glfwSetErrorCallback(onError);
     if (!glfwInit())
         showMessageBox("Failed to initialize GLFW", "Debug", MessageIcon::Information);
-    installXErrorHandlers();
+    guardHostQueries();
 }
 
 int Application::windowsVersionNumber() const { return systemVersionNumber(); }
@@ -110,7 +92,7 @@ void Application::chooseWindowSize()
     const bool drawsInHost = commandLine->mode == Preview || hostedByDaemon();
     WindowSize host{0, 0};
     if (drawsInHost) {
-        const HostWindowState state = queryHostWindow(glfwGetX11Display(), hostWindowOf(*commandLine));
+        const HostWindowState state = runHostState(*commandLine);
         host = {state.width, state.height};
     }
     WindowSize video{0, 0};
@@ -129,12 +111,11 @@ void Application::openWindow()
     glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
 
     if (commandLine->mode == Preview || hostedByDaemon()) {
-        const Window host = hostWindowOf(*commandLine);
-        window = host != 0 ? glfwAdoptX11Window(host, nullptr) : nullptr;
+        window = adoptRunHost(*commandLine);
     } else if (g_windowWidth > 0 && g_windowHeight > 0) {
         window = glfwCreateWindow(g_windowWidth, g_windowHeight, "Tarnwick", glfwGetPrimaryMonitor(), nullptr);
     }
-    installXErrorHandlers();
+    guardHostQueries();
     if (window == nullptr) {
         showMessageBox("Failed to open window", "Debug", MessageIcon::Information);
         glfwTerminate();

@@ -1,37 +1,41 @@
-// Drawing into a window that another program owns (the preview host).
+// Drawing into a window that another program owns: the preview host, or on
+// Linux a screensaver daemon's window. One implementation per platform
+// (x11_glfw_adopt.cpp, win32_glfw_adopt.cpp).
 //
-// GLFW cannot adopt a foreign window, so on X11 we embed a child: an
-// undecorated, hidden GLFW window is reparented into the host, sized to the
-// host's client area and only then shown. The host itself is never created,
-// shown, moved, resized or destroyed by us.
+// The host itself is never created, shown, moved, resized or destroyed by us.
 #pragma once
 
-#include "platform/x11_host.h"
+#include "platform/host_window_state.h"
 
-#include <X11/Xlib.h>
-
+struct CommandLine;
 struct GLFWwindow;
 
-// Makes a GLFW window with an OpenGL context (from the current hints) that
-// lives inside host and shares objects with share (may be null). Null when
-// GLFW is not initialised, when host is no live window of GLFW's screen, or
-// when the window or its context cannot be made.
-GLFWwindow* glfwAdoptX11Window(Window host, GLFWwindow* share);
+// The state of the window this run was given to draw in (its client size
+// chooses the window size).
+HostWindowState runHostState(const CommandLine& line);
 
-// Destroys the record and our child window; the host stays as it was.
+// A GLFW window with an OpenGL context (from the current hints) that draws in
+// the window this run was given; null when there is no such window or the
+// window or its context cannot be made.
+GLFWwindow* adoptRunHost(const CommandLine& line);
+
+// Keeps queries about a host that has just gone from ending the process
+// (Xlib's default error handler would); called again after the windowing
+// library may have replaced the handlers.
+void guardHostQueries();
+
+// Destroys the record and anything we made inside the host; the host stays as
+// it was.
 void glfwDestroyAdoptedWindow(GLFWwindow* window);
 
-// The host a window was adopted into, or 0 for an ordinary window.
-Window adoptedHostWindow(GLFWwindow* window);
-
-// The host's state as the X server reports it now.
+// The host's state as the window system reports it now.
 HostWindowState adoptedHostState(GLFWwindow* window);
 
-// Whether the host still exists and is mapped.
+// Whether the host still exists and is shown.
 bool adoptedHostEnabled(GLFWwindow* window);
 
-// Resizes our child to the host's client size (from host) when it differs;
-// GLFW then reports the new size through the window-size callback.
+// Resizes what we draw in to the host's client size (from host) when it
+// differs; GLFW then reports the new size through the window-size callback.
 void followHostSize(GLFWwindow* window, const HostWindowState& host);
 // The same with a fresh look at the host.
 void followAdoptedHostSize(GLFWwindow* window);

@@ -1,5 +1,7 @@
 #include "platform/resources.h"
 
+#include "platform/built_in_resources.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -28,12 +30,7 @@ ResourceBytes findResource(int id, const char* type)
         if (o.id == id && o.type == type)
             return o.bytes;
     }
-    for (int i = 0; i < g_embeddedResourceCount; ++i) {
-        const EmbeddedResource& r = g_embeddedResources[i];
-        if (r.id == id && std::strcmp(r.type, type) == 0)
-            return {r.begin, static_cast<std::size_t>(r.end - r.begin)};
-    }
-    return {};
+    return findBuiltInResource(id, type);
 }
 
 void overrideResource(int id, const char* type, const void* data, std::size_t size)

@@ -12,14 +12,7 @@ void installXErrorHandlers();
 
 #include "platform/display.h"
 
-// The state of a host window as seen from display.
-struct HostWindowState {
-    bool exists = false;   // the id names a live window
-    bool mapped = false;   // mapped (viewable, or only hidden by an ancestor)
-    int width = 0;         // client size in pixels
-    int height = 0;
-    int screen = -1;       // the screen the window belongs to
-};
+#include "platform/host_window_state.h"
 
 // Asks the server about window; a window that does not exist reads as
 // exists == false, never as an error that ends the process.

@@ -1,7 +1,6 @@
 #include "render/texture.h"
 
-#include "platform/resources.h"
-#include "render/bmp_reader.h"
+#include "render/bitmap_resource.h"
 #include "render/software_renderer.h"
 
 #include <vector>
@@ -45,8 +44,7 @@ GLFWTexture::GLFWTexture(int resourceId, int size)
         return;
     glTexStorage2D(GL_TEXTURE_2D, levels, GL_RGBA32F, size, size);
 
-    const ResourceBytes bitmap = findResource(resourceId, kBitmapType);
-    std::vector<float> texels = bitmapTexels(bitmap.data, bitmap.size, size);
+    std::vector<float> texels = bitmapResourceTexels(resourceId, size);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, size, size, GL_RGBA, GL_FLOAT, texels.data());
 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);

@@ -6,15 +6,14 @@
 #include "render/texture.h"
 #include "scene/drawables.h"
 #include "scene/frame_layout.h"
+#include "scene/native_window.h"
 #include "scene/clock_uniforms.h"
 #include "scene/scene_state.h"
 #include "scene/transform_stack.h"
 #include "scene/window_metrics.h"
 #include "sound/DirectSound.h"
 
-#define GLFW_EXPOSE_NATIVE_X11
 #include <GLFW/glfw3.h>
-#include <GLFW/glfw3native.h>
 
 SceneState* g_sceneState = nullptr;
 
@@ -39,8 +38,6 @@ GLFWDrawableClock* g_clock = nullptr;
 GLFWDrawableMesh* g_clockBody = nullptr;
 GLFWDrawableClockSecondHand* g_secondHand = nullptr;
 GLFWDrawableSky* g_background = nullptr;
-// The sound player is handed a pointer to the native window; it stays valid.
-Window g_nativeWindow = 0;
 
 void bindTexture(const GLFWTexture* texture)
 {
@@ -75,10 +72,8 @@ void setupScene()
     g_background->prepare();
 
     g_tickSound = new CDirectSound();
-    if (GLFWwindow* window = glfwGetCurrentContext())
-        g_nativeWindow = glfwGetX11Window(window);
     // Without sound the screensaver runs silently.
-    g_tickSound->init(kTickWave, &g_nativeWindow);
+    g_tickSound->init(kTickWave, nativeWindowHandle(glfwGetCurrentContext()));
 }
 
 void renderFrame(float t)

@@ -4,6 +4,11 @@
 // could not be set up plays nothing.
 #pragma once
 
+#if defined(_WIN32)
+// Windows plays the tick through DirectSound 8.
+#include "sound/win32_DirectSound.h"
+#else
+
 #include "sound/wave_format.h"
 
 #include <AL/al.h>
@@ -66,3 +71,5 @@ private:
 };
 
 extern CDirectSound* g_tickSound;
+
+#endif

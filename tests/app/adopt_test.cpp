@@ -1,7 +1,7 @@
 // Window adoption against a live X server (run under a virtual display).
 #include <gtest/gtest.h>
 
-#include "app/glfw_adopt.h"
+#include "app/x11_glfw_adopt.h"
 
 #include <GLFW/glfw3.h>
 #define GLFW_EXPOSE_NATIVE_X11

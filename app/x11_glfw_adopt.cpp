@@ -1,11 +1,15 @@
-#include "app/glfw_adopt.h"
+// The run-mode names come before Xlib's macros (None) can hide them.
+#include "app/application.h"
+#include "app/hosted_run.h"
 
+#include "app/x11_glfw_adopt.h"
 #include "platform/x11_host.h"
 
 #include <GLFW/glfw3.h>
 #define GLFW_EXPOSE_NATIVE_X11
 #include <GLFW/glfw3native.h>
 
+#include <cstdint>
 #include <map>
 
 namespace {
@@ -17,7 +21,35 @@ std::map<GLFWwindow*, Window>& adoptions()
     return table;
 }
 
+// The window a run draws into when it does not open its own: the preview
+// host, or the daemon's window (the root window when it names none).
+Window hostWindowOf(const CommandLine& line)
+{
+    if (hostedByDaemon()) {
+        if (g_hostedRun->window != 0)
+            return static_cast<Window>(g_hostedRun->window);
+        Display* display = glfwGetX11Display();
+        return display != nullptr ? DefaultRootWindow(display) : 0;
+    }
+    if (line.mode == Preview)
+        return static_cast<Window>(static_cast<std::uint32_t>(line.hostWindow));
+    return 0;
+}
+
 } // namespace
+
+HostWindowState runHostState(const CommandLine& line)
+{
+    return queryHostWindow(glfwGetX11Display(), hostWindowOf(line));
+}
+
+GLFWwindow* adoptRunHost(const CommandLine& line)
+{
+    const Window host = hostWindowOf(line);
+    return host != 0 ? glfwAdoptX11Window(host, nullptr) : nullptr;
+}
+
+void guardHostQueries() { installXErrorHandlers(); }
 
 GLFWwindow* glfwAdoptX11Window(Window host, GLFWwindow* share)
 {
