@@ -1,0 +1,139 @@
+// "/p <HWND>" of the Windows program under Wine, into a window of another
+// process (a stand-in for the Control Panel's preview area): the clock fills
+// the host's client area and follows its size; the run ends with the host;
+// the host outlives a run that ends first.
+//
+// GL drawn in a child window does not reach screen grabs of Wine on a virtual
+// X server, so the preview writes the frames it shows when asked through
+// TARNWICK_PREVIEW_SNAPSHOT.
+#include <gtest/gtest.h>
+
+#include "tests/windows/wine_run.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+// Starts the host and reads the window handle it prints.
+std::string startHost(e2e::Process& host, double seconds = 60.0)
+{
+    for (double waited = 0.0; waited < seconds && host.running(); waited += 0.25) {
+        const std::string out = host.out();
+        const auto end = out.find('\n');
+        if (end != std::string::npos)
+            return out.substr(0, end);
+        e2e::pause(0.25);
+    }
+    return {};
+}
+
+// A binary PPM written by the preview.
+e2e::Image readPpm(const std::string& path)
+{
+    e2e::Image image;
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int maximum = 0;
+    in >> magic >> image.width >> image.height >> maximum;
+    in.get();
+    if (magic != "P6" || maximum != 255)
+        return {};
+    image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
+    in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
+    return in ? image : e2e::Image{};
+}
+
+bool waitForFile(const std::string& path, double seconds)
+{
+    for (double waited = 0.0; waited < seconds; waited += 0.25) {
+        if (std::filesystem::exists(path) && std::filesystem::file_size(path) > 0) {
+            e2e::pause(0.5);  // the writer closes it
+            return true;
+        }
+        e2e::pause(0.25);
+    }
+    return false;
+}
+
+// The share of pixels along a line of the frame that are drawn (not black);
+// the perforated backdrop leaves about half of them dark.
+double drawnShare(const e2e::Image& frame, int x0, int y0, int dx, int dy, int count)
+{
+    int lit = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::uint8_t* p = frame.at(x0 + i * dx, y0 + i * dy);
+        lit += p[0] + p[1] + p[2] > 20 ? 1 : 0;
+    }
+    return static_cast<double>(lit) / count;
+}
+
+// The clock's picture over the whole frame: the perforated grey backdrop
+// reaches all four edges, the brass clock stands in the middle.
+void expectClockPicture(const e2e::Image& frame)
+{
+    ASSERT_FALSE(frame.empty());
+    const int w = frame.width;
+    const int h = frame.height;
+    EXPECT_GT(drawnShare(frame, 0, 0, 1, 0, w), 0.3) << "top edge";
+    EXPECT_GT(drawnShare(frame, 0, h - 1, 1, 0, w), 0.3) << "bottom edge";
+    EXPECT_GT(drawnShare(frame, 0, 0, 0, 1, h), 0.3) << "left edge";
+    EXPECT_GT(drawnShare(frame, w - 1, 0, 0, 1, h), 0.3) << "right edge";
+    const std::uint8_t* middle = frame.at(w / 2, h / 3);
+    EXPECT_GT(middle[0], middle[2] + 30) << "no brass clock in the middle";
+}
+
+} // namespace
+
+TEST(WindowsPreview, FillsTheHostFollowsItsSizeAndEndsWithIt)
+{
+    e2e::VirtualDisplay display({"800x600x24"});
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    const std::string folder = wine::freshFolder("windows_preview");
+    // The host lives 40 s and grows to 400 x 300 after 20 s.
+    e2e::Process host(wine::command({wine::previewHostPath(), "40", "20", "400", "300"}), wine::environment(display));
+    const std::string handle = startHost(host);
+    ASSERT_FALSE(handle.empty()) << host.err();
+
+    auto env = wine::environment(display);
+    env["TARNWICK_PREVIEW_SNAPSHOT"] = folder + "/frame";
+    e2e::Process preview(wine::command({wine::scrPath(), "/p", handle}), env);
+
+    ASSERT_TRUE(waitForFile(folder + "/frame-320x240.ppm", 20.0)) << preview.err();
+    expectClockPicture(readPpm(folder + "/frame-320x240.ppm"));
+    ASSERT_TRUE(waitForFile(folder + "/frame-400x300.ppm", 40.0)) << "the preview did not follow the host's size";
+    expectClockPicture(readPpm(folder + "/frame-400x300.ppm"));
+
+    int hostStatus = -1;
+    ASSERT_TRUE(host.wait(40.0, &hostStatus));
+    EXPECT_EQ(wine::exitCode(hostStatus), 0);
+    int status = -1;
+    ASSERT_TRUE(preview.wait(10.0, &status)) << "the preview outlived its host";
+    EXPECT_EQ(wine::exitCode(status), 0);
+}
+
+TEST(WindowsPreview, TheHostOutlivesARunThatEndsFirst)
+{
+    e2e::VirtualDisplay display({"800x600x24"});
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    const std::string folder = wine::freshFolder("windows_preview_ends_first");
+    e2e::Process host(wine::command({wine::previewHostPath(), "30"}), wine::environment(display));
+    const std::string handle = startHost(host);
+    ASSERT_FALSE(handle.empty()) << host.err();
+
+    auto env = wine::environment(display);
+    env["TARNWICK_PREVIEW_SNAPSHOT"] = folder + "/frame";
+    e2e::Process preview(wine::command({wine::scrPath(), "/p", handle}), env);
+    ASSERT_TRUE(waitForFile(folder + "/frame-320x240.ppm", 20.0)) << preview.err();
+    // The run goes, as when the Control Panel ends it.
+    preview.signal(SIGKILL);
+    preview.wait(10.0);
+
+    int hostStatus = -1;
+    ASSERT_TRUE(host.wait(40.0, &hostStatus));
+    EXPECT_EQ(wine::exitCode(hostStatus), 0) << "the host's window did not survive the run";
+}

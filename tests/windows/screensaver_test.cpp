@@ -1,0 +1,76 @@
+// "/s" and the switch-less run of the Windows program under Wine: the clock
+// at a faked local time (the faked clock reaches Wine's), the input that ends
+// a run and the input that does not, and the single instance.
+// GoogleTest first: Xlib's None macro would break its headers.
+#include <gtest/gtest.h>
+
+#include "tests/support/clock_reading.h"
+#include "tests/windows/wine_run.h"
+
+#include <chrono>
+
+namespace {
+
+// The backdrop is never black: a frame has been drawn once it shows.
+bool drawn(const e2e::Image& image) { return !image.empty() && image.at(100, 100)[0] > 10; }
+
+// Waits up to seconds for the screen to show a frame; gives the last grab.
+e2e::Image waitForFrame(const e2e::VirtualDisplay& display, e2e::Process& program, double seconds)
+{
+    e2e::Image shot = e2e::grabScreen(display);
+    for (double waited = 0.0; waited < seconds && program.running() && !drawn(shot); waited += 0.5) {
+        e2e::pause(0.5);
+        shot = e2e::grabScreen(display);
+    }
+    return shot;
+}
+
+} // namespace
+
+TEST(WindowsScreensaver, ShowsTheFakedTimeAndEndsOnAKeyButNotOnAMouseMove)
+{
+    e2e::VirtualDisplay display;
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    const auto started = std::chrono::steady_clock::now();
+    e2e::Process program({"faketime", "2026-01-01 10:10:30", "/usr/lib/wine/wine64", wine::scrPath(), "/s"},
+                         wine::environment(display));
+    ASSERT_TRUE(drawn(waitForFrame(display, program, 90.0))) << program.err();
+    e2e::pause(1.0);
+    const e2e::Image shot = e2e::grabScreen(display);
+    const double secondsSinceStart =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    EXPECT_TRUE(shot.savePng(e2e::artefactPath("windows_clock_10_10_30.png")));
+    expectClockAtTenTenThirty(shot, secondsSinceStart);
+
+    e2e::movePointer(display, 300, 300);
+    e2e::movePointer(display, 900, 700);
+    e2e::pause(2.0);
+    ASSERT_TRUE(program.running()) << "a mouse move ended the run";
+
+    e2e::pressKey(display, "a");
+    int status = 0;
+    ASSERT_TRUE(program.wait(15.0, &status)) << "a key did not end the run";
+    EXPECT_EQ(wine::exitCode(status), 0);
+}
+
+TEST(WindowsScreensaver, ASecondSwitchlessRunEndsAtOnceWhileTheFirstRuns)
+{
+    e2e::VirtualDisplay display({"640x480x24"});
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    e2e::Process first(wine::command({wine::scrPath()}), wine::environment(display));
+    ASSERT_TRUE(drawn(waitForFrame(display, first, 90.0))) << first.err();
+
+    e2e::Process second(wine::command({wine::scrPath()}), wine::environment(display));
+    int status = 0;
+    // At once: Wine's own start-up, without any window or scene of ours.
+    ASSERT_TRUE(second.wait(15.0, &status)) << "the second run did not end";
+    EXPECT_EQ(wine::exitCode(status), 0);
+    EXPECT_TRUE(first.running());
+
+    // "/s" neither takes nor tests the name: it runs beside the first.
+    e2e::Process screensaver(wine::command({wine::scrPath(), "/s"}), wine::environment(display));
+    e2e::pause(8.0);
+    EXPECT_TRUE(screensaver.running()) << screensaver.err();
+}

@@ -1,0 +1,54 @@
+#include "tests/windows/wine_run.h"
+
+#include <sys/wait.h>
+
+#include <filesystem>
+
+namespace wine {
+
+namespace {
+
+const char* const kWine = "/usr/lib/wine/wine64";
+const char* const kWineServer = "/usr/lib/wine/wineserver";
+
+} // namespace
+
+std::string scrPath() { return TARNWICK_WINDOWS_SCR; }
+std::string previewHostPath() { return TARNWICK_PREVIEW_HOST; }
+
+std::vector<std::string> command(const std::vector<std::string>& windowsArgv)
+{
+    std::vector<std::string> argv{kWine};
+    argv.insert(argv.end(), windowsArgv.begin(), windowsArgv.end());
+    return argv;
+}
+
+std::map<std::string, std::string> environment(const e2e::VirtualDisplay& display, const std::string& home)
+{
+    std::map<std::string, std::string> env{{"DISPLAY", display.name()},
+                                           {"WINEPREFIX", TARNWICK_WINE_PREFIX},
+                                           {"WINEDEBUG", "-all"},
+                                           {"WINEDLLOVERRIDES", "mscoree,mshtml="},
+                                           {"TARNWICK_NO_DIALOGS", "1"}};
+    if (!home.empty())
+        env["HOME"] = home;
+    return env;
+}
+
+Session::~Session()
+{
+    e2e::run({kWineServer, "-k"}, {{"WINEPREFIX", TARNWICK_WINE_PREFIX}}, 20.0);
+    e2e::run({kWineServer, "-w"}, {{"WINEPREFIX", TARNWICK_WINE_PREFIX}}, 20.0);
+}
+
+std::string freshFolder(const std::string& name)
+{
+    const std::filesystem::path folder = e2e::artefactPath(name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
+int exitCode(int waitStatus) { return WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1; }
+
+} // namespace wine

@@ -1,0 +1,42 @@
+// Runs of the Windows program (tarnwick.scr) and its test helpers under Wine,
+// on the tests' own virtual X servers.
+#pragma once
+
+#include "tests/support/e2e.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace wine {
+
+// The cross-built program and the preview tests' stand-in host.
+std::string scrPath();
+std::string previewHostPath();
+
+// A command line run by Wine: the Windows program and its arguments.
+std::vector<std::string> command(const std::vector<std::string>& windowsArgv);
+
+// The environment of a Wine run on display: the tests' Wine prefix, no debug
+// output from Wine, no message-box dialogs. home, when given, is the run's
+// HOME (ALSA reads its .asoundrc there).
+std::map<std::string, std::string> environment(const e2e::VirtualDisplay& display, const std::string& home = "");
+
+// Ends every process of the tests' Wine prefix when it goes out of scope, so
+// that the next test starts Wine afresh on its own display.
+class Session {
+public:
+    Session() = default;
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+};
+
+// A fresh, empty folder for one test (under the build's artefacts).
+std::string freshFolder(const std::string& name);
+
+// The exit status of a process that ended (its raw wait status), or -1 when it
+// did not end normally.
+int exitCode(int waitStatus);
+
+} // namespace wine
