@@ -26,9 +26,11 @@ void setWindowMetrics(int width, int height)
 
 bool hostedByDaemon() { return g_hostedRun != nullptr && g_hostedRun->active; }
 
-WindowSize chooseSizeFor(RunMode mode, int versionNumber, WindowSize videoMode, WindowSize hostClient)
+bool drawsInHost(const CommandLine& line) { return line.mode == Preview || hostedByDaemon(); }
+
+WindowSize chooseSizeFor(bool inHost, int versionNumber, WindowSize videoMode, WindowSize hostClient)
 {
-    if (mode == Preview)
+    if (inHost)
         return hostClient;
     if (versionNumber >= 60)
         return videoMode;
@@ -89,16 +91,16 @@ int Application::videoModeDimension(bool height) const
 
 void Application::chooseWindowSize()
 {
-    const bool drawsInHost = commandLine->mode == Preview || hostedByDaemon();
+    const bool inHost = drawsInHost(*commandLine);
     WindowSize host{0, 0};
-    if (drawsInHost) {
+    if (inHost) {
         const HostWindowState state = runHostState(*commandLine);
         host = {state.width, state.height};
     }
     WindowSize video{0, 0};
-    if (!drawsInHost)
+    if (!inHost)
         video = {videoModeDimension(false), videoModeDimension(true)};
-    const WindowSize size = chooseSizeFor(drawsInHost ? Preview : commandLine->mode, windowsVersionNumber(), video, host);
+    const WindowSize size = chooseSizeFor(inHost, windowsVersionNumber(), video, host);
     setWindowMetrics(size.width, size.height);
 }
 
@@ -110,7 +112,7 @@ void Application::openWindow()
     glfwWindowHint(GLFW_SAMPLES, 4);
     glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
 
-    if (commandLine->mode == Preview || hostedByDaemon()) {
+    if (drawsInHost(*commandLine)) {
         window = adoptRunHost(*commandLine);
     } else if (g_windowWidth > 0 && g_windowHeight > 0) {
         window = glfwCreateWindow(g_windowWidth, g_windowHeight, "Tarnwick", glfwGetPrimaryMonitor(), nullptr);

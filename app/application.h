@@ -26,14 +26,18 @@ public:
     CommandLine* commandLine = nullptr;
 };
 
-// The size decision of chooseWindowSize, apart from the system queries:
-// preview runs take the host's client size; full-screen runs take the video
+// Whether the run draws inside a window it was given (a preview host, a
+// screensaver daemon's window) rather than opening its own.
+bool drawsInHost(const CommandLine& line);
+
+// The size decision of chooseWindowSize, apart from the system queries: runs
+// that draw in a host take its client size; full-screen runs take the video
 // mode on systems numbered 60 and up, 800 × 600 below.
 struct WindowSize {
     int width;
     int height;
 };
-WindowSize chooseSizeFor(RunMode mode, int versionNumber, WindowSize videoMode, WindowSize hostClient);
+WindowSize chooseSizeFor(bool inHost, int versionNumber, WindowSize videoMode, WindowSize hostClient);
 
 // Window metrics: written at the size choice and at every size event.
 extern std::int32_t g_windowWidth;

@@ -93,7 +93,7 @@ void advanceFrame()
 {
     const double t = g_clockSource.frameSeconds();
     advanceClock(t);
-    renderFrame(static_cast<float>(t));
+    renderFrame(t);
 }
 
 void releaseTickSound()
@@ -107,7 +107,7 @@ void runMainLoop()
     GLFWwindow* window = g_application->window;
     // Runs inside someone else's window follow it and end when it goes. A
     // daemon's run leaves only when the daemon ends it (or its window goes).
-    const bool inHost = g_application->commandLine->mode == Preview || hostedByDaemon();
+    const bool inHost = drawsInHost(*g_application->commandLine);
     const bool daemon = hostedByDaemon();
     setupScene();
     for (;;) {

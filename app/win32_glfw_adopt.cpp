@@ -112,7 +112,7 @@ void writeSnapshotOnce(int width, int height)
             return;
     written.push_back(path);
     std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
-    renderFrame(static_cast<float>(g_clockSource.frameSeconds()));
+    renderFrame(g_clockSource.frameSeconds());
     glFinish();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);

@@ -84,10 +84,10 @@ BENCHMARK(BM_FrameLayoutMatrices);
 // renderFrame's own work: 12 draws in three passes, GL calls to the noop driver.
 void BM_RenderFrame(benchmark::State& state)
 {
-    float t = 1.0f;
+    double t = 1.0;
     for (auto _ : state) {
         renderFrame(t);
-        t += 0.016f;
+        t += 0.016;
     }
 }
 BENCHMARK(BM_RenderFrame);

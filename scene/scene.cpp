@@ -76,7 +76,7 @@ void setupScene()
     g_tickSound->init(kTickWave, nativeWindowHandle(glfwGetCurrentContext()));
 }
 
-void renderFrame(float t)
+void renderFrame(double t)
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     g_camera->setProjection(sceneProjection(g_aspectRatio));

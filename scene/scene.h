@@ -6,8 +6,9 @@ class SceneState;
 // Creates everything the picture needs; the GL context must be current.
 void setupScene();
 
-// Renders one frame at frame time t (seconds); the caller swaps buffers.
-void renderFrame(float t);
+// Renders one frame at frame time t (seconds, the frame clock's double
+// precision); the caller swaps buffers.
+void renderFrame(double t);
 
 // The scene's per-frame state, created by setupScene.
 extern SceneState* g_sceneState;

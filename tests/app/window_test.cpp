@@ -9,23 +9,21 @@
 
 namespace {
 
-TEST(WindowSize, PreviewTakesTheHostClientArea)
+TEST(WindowSize, RunsInAHostTakeItsClientArea)
 {
-    const WindowSize size = chooseSizeFor(Preview, 62, {1920, 1080}, {320, 240});
+    const WindowSize size = chooseSizeFor(true, 62, {1920, 1080}, {320, 240});
     EXPECT_EQ(size.width, 320);
     EXPECT_EQ(size.height, 240);
 }
 
 TEST(WindowSize, FullScreenTakesTheVideoModeOnModernSystemsAnd800x600Below)
 {
-    for (RunMode mode : {Screensaver, None}) {
-        const WindowSize modern = chooseSizeFor(mode, 60, {2560, 1440}, {0, 0});
-        EXPECT_EQ(modern.width, 2560);
-        EXPECT_EQ(modern.height, 1440);
-        const WindowSize old = chooseSizeFor(mode, 51, {2560, 1440}, {0, 0});
-        EXPECT_EQ(old.width, 800);
-        EXPECT_EQ(old.height, 600);
-    }
+    const WindowSize modern = chooseSizeFor(false, 60, {2560, 1440}, {0, 0});
+    EXPECT_EQ(modern.width, 2560);
+    EXPECT_EQ(modern.height, 1440);
+    const WindowSize old = chooseSizeFor(false, 51, {2560, 1440}, {0, 0});
+    EXPECT_EQ(old.width, 800);
+    EXPECT_EQ(old.height, 600);
 }
 
 TEST(WindowSize, MetricsAreWrittenTogether)
