@@ -26,11 +26,10 @@ run: deps
 	@./scripts/run-screensaver $(BUILD)
 
 # Installs what is missing, builds, and runs every test (the display tests
-# inside virtual X servers that the tests start themselves; the Windows
-# program's tests under Wine). Tests run one
-# at a time: the display tests time how promptly the program answers, and
+# inside virtual X servers that the tests start themselves). The Windows
+# program is built too: its tests run it under Wine. Tests run one at a
+# time: the display tests time how promptly the program answers, and
 # software rendering on a shared machine must not starve them.
-# The Windows program is built too: its tests run it under Wine.
 test: deps
 	@$(MAKE) --no-print-directory build
 	@$(MAKE) --no-print-directory windows
