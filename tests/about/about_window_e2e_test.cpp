@@ -87,31 +87,9 @@ Image readBmpWithImageMagick(const std::string& bmpPath)
     const std::string ppm = artefactPath("about_thumbnail_reference.ppm");
     if (run({"convert", bmpPath, ppm}) != 0)
         return image;
-    std::ifstream in(ppm, std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    in >> magic >> image.width >> image.height >> maxValue;
-    in.get();
-    if (magic != "P6" || maxValue != 255)
-        return {};
-    image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-    in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
+    image = readPpm(ppm);
     std::remove(ppm.c_str());
-    return in ? image : Image{};
-}
-
-// Tells a window to close, as a window manager's close button or Alt+F4 does.
-void requestClose(Display* x, Window window)
-{
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(x, window, False, NoEventMask, &event);
-    XFlush(x);
+    return image;
 }
 
 class AboutWindowE2E : public ::testing::Test {

@@ -35,21 +35,6 @@ std::vector<std::int16_t> tickSamples()
     return samples;
 }
 
-// Asks the window to close, as a window manager or the session would; the
-// program then ends its frame loop and releases the sound.
-void requestClose(Display* x, Window w)
-{
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = w;
-    event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(x, w, False, NoEventMask, &event);
-    XFlush(x);
-}
-
 // Polls condition every 0.2 s until it holds or seconds have passed.
 template <typename Condition>
 bool waitFor(Condition condition, double seconds)

@@ -97,6 +97,12 @@ double litFraction(const Image& image, int threshold = 60);
 // come after its start-up) or seconds have passed; gives the last grab.
 Image waitForPicture(Display* display, Window window, double seconds = 20.0);
 
+// A binary PPM file (P6, 8 bits); empty when the file is no such picture.
+Image readPpm(const std::string& path);
+
+// Asks window to close, as a window manager's close button (or Alt+F4) does.
+void requestClose(Display* display, Window window);
+
 // Reads the pixels of window (the root window for the whole screen).
 Image grab(Display* display, Window window);
 Image grabScreen(const VirtualDisplay& display);

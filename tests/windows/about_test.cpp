@@ -21,20 +21,6 @@ namespace {
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 
-// Asks the window to close, as a window manager's close button does.
-void requestClose(Display* display, Window window)
-{
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
-}
-
 int countPixels(const e2e::Image& image, int x0, int y0, int x1, int y1, bool (*match)(const std::uint8_t*))
 {
     int n = 0;
@@ -123,7 +109,7 @@ TEST(WindowsAbout, ShowsTheWindowOpensTheWebsiteAndEndsWhenClosed)
     EXPECT_EQ(text, "https://quillmere.example/?utm_source=About");
     EXPECT_TRUE(about.running());
 
-    requestClose(display.x(), window);
+    e2e::requestClose(display.x(), window);
     int status = -1;
     ASSERT_TRUE(about.wait(15.0, &status)) << "closing did not end the run";
     EXPECT_EQ(wine::exitCode(status), 0);

@@ -12,8 +12,9 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,22 +29,6 @@ std::string startHost(e2e::Process& host, double seconds = 60.0)
         e2e::pause(0.25);
     }
     return {};
-}
-
-// A binary PPM written by the preview.
-e2e::Image readPpm(const std::string& path)
-{
-    e2e::Image image;
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maximum = 0;
-    in >> magic >> image.width >> image.height >> maximum;
-    in.get();
-    if (magic != "P6" || maximum != 255)
-        return {};
-    image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-    in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
-    return in ? image : e2e::Image{};
 }
 
 bool waitForFile(const std::string& path, double seconds)
@@ -87,6 +72,34 @@ void expectClockPicture(const e2e::Image& frame)
 
 } // namespace
 
+namespace {
+
+// The host, started with its arguments, and a preview run in its window.
+struct PreviewRun {
+    PreviewRun(const e2e::VirtualDisplay& display, const std::string& folder, const std::vector<std::string>& hostArgs)
+        : host(wine::command(withHost(hostArgs)), wine::environment(display))
+    {
+        handle = startHost(host);
+        if (handle.empty())
+            return;
+        auto env = wine::environment(display);
+        env["TARNWICK_PREVIEW_SNAPSHOT"] = folder + "/frame";
+        preview = std::make_unique<e2e::Process>(wine::command({wine::scrPath(), "/p", handle}), env);
+    }
+
+    static std::vector<std::string> withHost(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), wine::previewHostPath());
+        return args;
+    }
+
+    e2e::Process host;
+    std::string handle;
+    std::unique_ptr<e2e::Process> preview;
+};
+
+} // namespace
+
 TEST(WindowsPreview, FillsTheHostFollowsItsSizeAndEndsWithIt)
 {
     e2e::VirtualDisplay display({"800x600x24"});
@@ -94,24 +107,19 @@ TEST(WindowsPreview, FillsTheHostFollowsItsSizeAndEndsWithIt)
     wine::Session session;
     const std::string folder = wine::freshFolder("windows_preview");
     // The host lives 40 s and grows to 400 x 300 after 20 s.
-    e2e::Process host(wine::command({wine::previewHostPath(), "40", "20", "400", "300"}), wine::environment(display));
-    const std::string handle = startHost(host);
-    ASSERT_FALSE(handle.empty()) << host.err();
+    PreviewRun run(display, folder, {"40", "20", "400", "300"});
+    ASSERT_TRUE(run.preview) << run.host.err();
 
-    auto env = wine::environment(display);
-    env["TARNWICK_PREVIEW_SNAPSHOT"] = folder + "/frame";
-    e2e::Process preview(wine::command({wine::scrPath(), "/p", handle}), env);
-
-    ASSERT_TRUE(waitForFile(folder + "/frame-320x240.ppm", 20.0)) << preview.err();
-    expectClockPicture(readPpm(folder + "/frame-320x240.ppm"));
+    ASSERT_TRUE(waitForFile(folder + "/frame-320x240.ppm", 20.0)) << run.preview->err();
+    expectClockPicture(e2e::readPpm(folder + "/frame-320x240.ppm"));
     ASSERT_TRUE(waitForFile(folder + "/frame-400x300.ppm", 40.0)) << "the preview did not follow the host's size";
-    expectClockPicture(readPpm(folder + "/frame-400x300.ppm"));
+    expectClockPicture(e2e::readPpm(folder + "/frame-400x300.ppm"));
 
     int hostStatus = -1;
-    ASSERT_TRUE(host.wait(40.0, &hostStatus));
+    ASSERT_TRUE(run.host.wait(40.0, &hostStatus));
     EXPECT_EQ(wine::exitCode(hostStatus), 0);
     int status = -1;
-    ASSERT_TRUE(preview.wait(10.0, &status)) << "the preview outlived its host";
+    ASSERT_TRUE(run.preview->wait(10.0, &status)) << "the preview outlived its host";
     EXPECT_EQ(wine::exitCode(status), 0);
 }
 
@@ -121,19 +129,14 @@ TEST(WindowsPreview, TheHostOutlivesARunThatEndsFirst)
     ASSERT_TRUE(display.ok());
     wine::Session session;
     const std::string folder = wine::freshFolder("windows_preview_ends_first");
-    e2e::Process host(wine::command({wine::previewHostPath(), "30"}), wine::environment(display));
-    const std::string handle = startHost(host);
-    ASSERT_FALSE(handle.empty()) << host.err();
-
-    auto env = wine::environment(display);
-    env["TARNWICK_PREVIEW_SNAPSHOT"] = folder + "/frame";
-    e2e::Process preview(wine::command({wine::scrPath(), "/p", handle}), env);
-    ASSERT_TRUE(waitForFile(folder + "/frame-320x240.ppm", 20.0)) << preview.err();
+    PreviewRun run(display, folder, {"30"});
+    ASSERT_TRUE(run.preview) << run.host.err();
+    ASSERT_TRUE(waitForFile(folder + "/frame-320x240.ppm", 20.0)) << run.preview->err();
     // The run goes, as when the Control Panel ends it.
-    preview.signal(SIGKILL);
-    preview.wait(10.0);
+    run.preview->signal(SIGKILL);
+    run.preview->wait(10.0);
 
     int hostStatus = -1;
-    ASSERT_TRUE(host.wait(40.0, &hostStatus));
+    ASSERT_TRUE(run.host.wait(40.0, &hostStatus));
     EXPECT_EQ(wine::exitCode(hostStatus), 0) << "the host's window did not survive the run";
 }
