@@ -27,6 +27,10 @@ Window adoptedHostWindow(GLFWwindow* window);
 // The host's state as the X server reports it now.
 HostWindowState adoptedHostState(GLFWwindow* window);
 
+// True once the host has been unmapped or destroyed since the adoption, even
+// when it was mapped again before this look.
+bool adoptedHostLost(GLFWwindow* window);
+
 // Whether the host still exists and is mapped.
 bool adoptedHostEnabled(GLFWwindow* window);
 

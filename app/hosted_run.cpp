@@ -62,7 +62,13 @@ HostedRun parseHostedRun(int argc, char** argv, const char* environmentWindow)
     }
     if (root) {
         run.active = true;
-        run.window = environmentWindow != nullptr ? parseWindowId(environmentWindow) : 0;
+        if (environmentWindow != nullptr) {
+            run.window = parseWindowId(environmentWindow);
+            // A variable that names no window is the daemon's mistake: the
+            // run fails rather than drawing over the whole screen.
+            if (run.window == 0)
+                run.window = ~0ul;
+        }
         return run;
     }
     return run;

@@ -5,6 +5,7 @@
 #include "app/hosted_run.h"
 #include "app/main_loop.h"
 #include "platform/display.h"
+#include "platform/message_box.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,9 @@ int main(int argc, char** argv)
     // the single-instance name.
     if (g_hostedRun->active) {
         installHostedSignalHandlers();
+        // Under a daemon or a locker nobody can answer a box: failures go
+        // to standard error only, and the run ends with status 0.
+        showMessageDialogs(false);
         g_commandLine->mode = Screensaver;
     }
 

@@ -14,6 +14,7 @@
 
 bool g_clockStarted = false;
 double g_lastTickTime = 0.0;
+double g_nextTickTime = 0.0;
 
 namespace {
 
@@ -58,9 +59,9 @@ bool shownTimeIsWrong(double t)
 
 } // namespace
 
-bool tickIsDue(double t, double lastTickTime)
+double nextTickTime(double t, double secondStart)
 {
-    return t >= lastTickTime + 1.0 || lastTickTime == 0.0;
+    return secondStart + std::floor(t - secondStart) + 1.0;
 }
 
 void takeSnapshot(double t)
@@ -76,15 +77,20 @@ void advanceClock(double t)
     if (!g_clockStarted) {
         takeSnapshot(t);
         g_clockStarted = true;
+        g_nextTickTime = t;  // the first frame ticks
     } else if (shownTimeIsWrong(t)) {
         // The frame clock does not count a suspended machine and knows no
         // daylight-saving change or clock step: read the wall clock afresh,
         // so the hands jump once to the true time and then run on smoothly.
         takeSnapshot(t);
+        g_nextTickTime = nextTickTime(t, t);
     }
-    if (tickIsDue(t, g_lastTickTime)) {
+    // Ticks keep to the shown seconds, not to the frames that played them:
+    // a late frame delays its tick but not the ones after it.
+    if (t >= g_nextTickTime) {
         g_tickSound->play(0, false);
         g_lastTickTime = t;
+        g_nextTickTime = nextTickTime(t, g_sceneState->preciseSnapshotTime());
     }
     g_sceneState->setTime(t);
 }
@@ -102,6 +108,33 @@ void releaseTickSound()
     g_tickSound = nullptr;
 }
 
+namespace {
+
+// How often a run waiting for its hidden host looks at it again.
+constexpr double kHiddenHostPollSeconds = 0.25;
+
+enum class HostCheck { Draw, Wait, End };
+
+// What a run inside a host does next: a host unmapped or destroyed since the
+// last look ends it (even when it was mapped again meanwhile); a host hidden
+// only by an unmapped ancestor is waited for, without drawing.
+HostCheck checkHost(GLFWwindow* window)
+{
+    if (adoptedHostLost(window))
+        return HostCheck::End;
+    // One question to the X server a frame: is the host there, and how big?
+    // Its resizes reach onWindowSize through our child's.
+    const HostWindowState host = adoptedHostState(window);
+    if (!host.exists || !host.mapped)
+        return HostCheck::End;
+    if (!host.viewable)
+        return HostCheck::Wait;
+    followHostSize(window, host);
+    return HostCheck::Draw;
+}
+
+} // namespace
+
 void runMainLoop()
 {
     GLFWwindow* window = g_application->window;
@@ -111,19 +144,18 @@ void runMainLoop()
     const bool daemon = hostedByDaemon();
     setupScene();
     for (;;) {
-        advanceFrame();
-        glfwSwapBuffers(window);
-        glfwPollEvents();
+        const HostCheck host = inHost ? checkHost(window) : HostCheck::Draw;
+        if (host == HostCheck::End)
+            break;
+        if (host == HostCheck::Wait) {
+            glfwWaitEventsTimeout(kHiddenHostPollSeconds);
+        } else {
+            advanceFrame();
+            glfwSwapBuffers(window);
+            glfwPollEvents();
+        }
         const bool escape = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE;
         const bool closing = glfwWindowShouldClose(window) == GLFW_TRUE;
-        if (inHost) {
-            // One question to the X server a frame: is the host there, and
-            // how big? Its resizes reach onWindowSize through our child's.
-            const HostWindowState host = adoptedHostState(window);
-            if (!host.exists || !host.mapped)
-                break;
-            followHostSize(window, host);
-        }
         if ((escape || closing) && !daemon)
             break;
     }

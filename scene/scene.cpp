@@ -77,8 +77,9 @@ void setupScene()
     g_tickSound = new CDirectSound();
     if (GLFWwindow* window = glfwGetCurrentContext())
         g_nativeWindow = glfwGetX11Window(window);
-    // Without sound the screensaver runs silently.
-    g_tickSound->init(kTickWave, &g_nativeWindow);
+    // The device opens in the background: the first frame never waits for
+    // it. Without sound the screensaver runs silently.
+    g_tickSound->initInBackground(kTickWave, &g_nativeWindow);
 }
 
 void renderFrame(float t)

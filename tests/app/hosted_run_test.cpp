@@ -34,6 +34,9 @@ TEST(HostedRun, RootTakesTheWindowFromTheEnvironment)
     const HostedRun alone = parse({"-root"}, nullptr);
     EXPECT_TRUE(alone.active);
     EXPECT_EQ(alone.window, 0ul) << "no window named: the root window";
+    // A variable that names no window never falls back to the whole screen.
+    for (const char* bad : {"garbage", "-1", "0x", "", "0"})
+        EXPECT_NE(parse({"-root"}, bad).window, 0ul) << "'" << bad << "'";
 }
 
 TEST(HostedRun, WindowIdOptionWinsOverTheEnvironment)
