@@ -15,7 +15,10 @@ int main(int argc, char** argv)
 {
     const std::string text = joinArguments(argc, argv);
     g_commandLine = new CommandLine(parseCommandLine(text.c_str()));
-    g_hostedRun = new HostedRun(parseHostedRun(argc, argv, std::getenv("XSCREENSAVER_WINDOW")));
+    g_hostedRun = new HostedRun(parseHostedRun(argc, argv, std::getenv("XSCREENSAVER_WINDOW"),
+                                               g_commandLine->mode == RunMode::None));
+    for (const std::string& complaint : g_hostedRun->complaints)
+        std::fprintf(stderr, "%s\n", complaint.c_str());
 
     // A screensaver daemon starts one run per monitor, each in its own window:
     // they run like "/s" runs, drawn into the daemon's window, and never take

@@ -3,15 +3,21 @@
 #include "app/application.h"
 #include "app/frame_clock.h"
 #include "app/glfw_adopt.h"
+#include "app/hosted_run.h"
+#include "app/tick_turn.h"
 #include "scene/scene.h"
 #include "scene/scene_state.h"
 #include "sound/DirectSound.h"
 
 #include <GLFW/glfw3.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <thread>
 #include <cstdint>
 
+TickTurn* g_tickTurn = nullptr;
 bool g_clockStarted = false;
 double g_lastTickTime = 0.0;
 double g_nextTickTime = 0.0;
@@ -85,10 +91,14 @@ void advanceClock(double t)
         takeSnapshot(t);
         g_nextTickTime = nextTickTime(t, t);
     }
+    // The sound device opens in the background; set the player up as soon as
+    // it has, so a process that takes the tick over later is ready for it.
+    g_tickSound->update();
     // Ticks keep to the shown seconds, not to the frames that played them:
     // a late frame delays its tick but not the ones after it.
     if (t >= g_nextTickTime) {
-        g_tickSound->play(0, false);
+        if (g_tickTurn == nullptr || g_tickTurn->isMine())
+            g_tickSound->play(0, false);
         g_lastTickTime = t;
         g_nextTickTime = nextTickTime(t, g_sceneState->preciseSnapshotTime());
     }
@@ -142,8 +152,15 @@ void runMainLoop()
     // daemon's run leaves only when the daemon ends it (or its window goes).
     const bool inHost = g_application->commandLine->mode == Preview || hostedByDaemon();
     const bool daemon = hostedByDaemon();
-    setupScene();
+    const HostedRun settings = daemon ? *g_hostedRun : HostedRun{};
+    setupScene(settings.tick);
+    if (settings.tick) {
+        const char* display = std::getenv("DISPLAY");
+        g_tickTurn = new TickTurn(tickNameFor(display != nullptr ? display : ""));
+    }
+    const auto frameBudget = std::chrono::duration<double>(settings.maxFps > 0 ? 1.0 / settings.maxFps : 0.0);
     for (;;) {
+        const auto frameStart = std::chrono::steady_clock::now();
         const HostCheck host = inHost ? checkHost(window) : HostCheck::Draw;
         if (host == HostCheck::End)
             break;
@@ -153,6 +170,9 @@ void runMainLoop()
             advanceFrame();
             glfwSwapBuffers(window);
             glfwPollEvents();
+            // A frame-rate limit sleeps what is left of the frame's share.
+            if (frameBudget.count() > 0.0)
+                std::this_thread::sleep_until(frameStart + std::chrono::duration_cast<std::chrono::steady_clock::duration>(frameBudget));
         }
         const bool escape = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE;
         const bool closing = glfwWindowShouldClose(window) == GLFW_TRUE;

@@ -1,6 +1,10 @@
 // The frame loop and its clock.
 #pragma once
 
+class TickTurn;
+// Who plays the tick on this display; null plays every tick (tests).
+extern TickTurn* g_tickTurn;
+
 // Set by the first frame once the local-time snapshot has been taken.
 extern bool g_clockStarted;
 // Frame time of the last tick, and when the next one is due. Kept in double

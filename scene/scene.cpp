@@ -50,7 +50,7 @@ void bindTexture(const GLFWTexture* texture)
 
 } // namespace
 
-void setupScene()
+void setupScene(bool withTick)
 {
     g_registry = new ProgramRegistry();
     g_sceneState = new SceneState(0.0f);
@@ -79,7 +79,8 @@ void setupScene()
         g_nativeWindow = glfwGetX11Window(window);
     // The device opens in the background: the first frame never waits for
     // it. Without sound the screensaver runs silently.
-    g_tickSound->initInBackground(kTickWave, &g_nativeWindow);
+    if (withTick)
+        g_tickSound->initInBackground(kTickWave, &g_nativeWindow);
 }
 
 void renderFrame(float t)

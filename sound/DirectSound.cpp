@@ -55,6 +55,12 @@ bool CDirectSound::initInBackground(int resourceId, void* window)
     return true;
 }
 
+void CDirectSound::update()
+{
+    if (!isReady())
+        finishWhenDeviceOpens();
+}
+
 bool CDirectSound::finishWhenDeviceOpens()
 {
     if (!waitingForDevice)

@@ -28,6 +28,9 @@ public:
     // ready once a device opens, which play() checks for. The caller goes on
     // at once, so a missing device never delays the first frame.
     bool initInBackground(int resourceId, void* window);
+    // Completes a background set-up once its device has opened (play does it
+    // too); cheap to call every frame.
+    void update();
     bool loadFromResource(int name, void* window);
     // image is a whole RIFF/WAVE file of imageSize bytes; it must outlive the
     // player, which keeps pointers into it.

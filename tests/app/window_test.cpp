@@ -1,10 +1,16 @@
 #include "app/application.h"
 #include "app/main_loop.h"
+#include "app/tick_turn.h"
 #include "app/window_icon.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -118,6 +124,25 @@ TEST(TickRule, SixtyTicksAMinuteEachOnTheFrameThatCrossesTheSecond)
             EXPECT_LT(ticks[k], start + k + dt) << "tick " << k << ", frames " << dt;
         }
     }
+}
+
+TEST(TickTurn, OneProcessOfADisplayTicksAndAnotherTakesOverWhenItGoes)
+{
+    for (const auto& [name, display] : std::vector<std::pair<std::string, std::string>>{
+             {":0", ":0"}, {":0.1", ":0"}, {"localhost:10.0", "localhost:10"}, {"host.example:0.2", "host.example:0"},
+             {"", ""}})
+        EXPECT_EQ(displayOfScreen(name), display) << name;
+    EXPECT_EQ(tickNameFor(":7.1"), tickNameFor(":7.0")) << "every monitor of a display shares one name";
+    EXPECT_NE(tickNameFor(":7"), tickNameFor(":8"));
+
+    const std::string name = tickNameFor(":tick-turn-test-" + std::to_string(getpid()));
+    auto first = std::make_unique<TickTurn>(name);
+    TickTurn second(name);
+    EXPECT_TRUE(first->isMine());
+    EXPECT_FALSE(second.isMine()) << "the name is taken by a process of this user";
+    EXPECT_TRUE(first->isMine());
+    first.reset();
+    EXPECT_TRUE(second.isMine()) << "the tick is taken over once its holder is gone";
 }
 
 TEST(TickRule, AStallGivesOneTickThenTheTicksAreBackInStep)

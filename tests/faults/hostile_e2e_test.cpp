@@ -17,9 +17,6 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 
 using namespace e2e;
@@ -27,26 +24,6 @@ using namespace e2e;
 namespace {
 
 bool exitedWith(int status, int code) { return WIFEXITED(status) && WEXITSTATUS(status) == code; }
-
-// CPU seconds (user + system) the process has used so far.
-double cpuSeconds(pid_t pid)
-{
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const std::size_t afterName = text.rfind(')');
-    if (afterName == std::string::npos)
-        return 0.0;
-    std::istringstream fields(text.substr(afterName + 2));
-    std::string field;
-    unsigned long user = 0, system = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i) {
-        if (i == 14)
-            user = std::stoul(field);
-        if (i == 15)
-            system = std::stoul(field);
-    }
-    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
 
 Window makeWindow(Display* x, Window parent, unsigned windowClass, bool mapped)
 {

@@ -13,11 +13,15 @@
 
 #include <sys/wait.h>
 
+#include <csignal>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <fstream>
 
 using namespace e2e;
@@ -79,6 +83,40 @@ bool showsAPicture(const Image& shot)
     return false;
 }
 
+// The environment of a run whose sound is recorded into the artefact
+// <name>.wav: the mix as it is (mono, 16-bit, the tick's own rate, no limiter
+// or dither) in short mixing periods, so a tick lands close to its time.
+std::map<std::string, std::string> recordingEnv(const VirtualDisplay& display, const std::string& name)
+{
+    const std::string recordingPath = artefactPath(name + ".wav");
+    const std::string configPath = artefactPath(name + ".conf");
+    std::filesystem::remove(recordingPath);
+    std::ofstream conf(configPath);
+    conf << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
+            "period_size = 64\nperiods = 2\noutput-limiter = false\ndither = false\n"
+            "[wave]\nfile = " << recordingPath << "\n";
+    auto env = quietEnv(display);
+    env["ALSOFT_DRIVERS"] = "";  // the config file chooses the recorder
+    env["ALSOFT_CONF"] = configPath;
+    return env;
+}
+
+// The starts of the ticks in the artefact <name>.wav, in seconds from the
+// start of the recording; empty when there is no such recording.
+std::vector<double> recordedTicks(const std::string& name)
+{
+    Recording recording;
+    std::string error;
+    if (!readRecording(artefactPath(name + ".wav"), &recording, &error))
+        return {};
+    const TickScan scan = findCopies(recording.samples, tickSamples());
+    EXPECT_FALSE(scan.mismatch) << name << ": sound that is no tick";
+    std::vector<double> seconds;
+    for (std::size_t start : scan.starts)
+        seconds.push_back(static_cast<double>(start) / 44100.0);
+    return seconds;
+}
+
 class TickE2E : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(display.ok()) << "no virtual X server"; }
@@ -103,22 +141,9 @@ TEST_F(TickE2E, SixtyTicksAMinuteWithTheTickSamplesHoweverLongTheFramesTake)
     };
     for (const Case c : {Case{"short frames", 0.0}, Case{"frames of 0.385 s", 1.0 / 2.6}}) {
         SCOPED_TRACE(c.name);
-        // Record the mix as it is: mono, 16-bit, the tick's own rate, no
-        // limiter or dither, and short mixing periods so a tick lands close
-        // to its time.
         const std::string recordingPath = artefactPath("tick-recording.wav");
-        const std::string configPath = artefactPath("tick-recording.conf");
-        std::filesystem::remove(recordingPath);
-        {
-            std::ofstream conf(configPath);
-            conf << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
-                    "period_size = 64\nperiods = 2\noutput-limiter = false\ndither = false\n"
-                    "[wave]\nfile = " << recordingPath << "\n";
-        }
         const std::string countFile = newFrameCountFile();
-        auto env = quietEnv(display);
-        env["ALSOFT_DRIVERS"] = "";  // the config file chooses the recorder
-        env["ALSOFT_CONF"] = configPath;
+        auto env = recordingEnv(display, "tick-recording");
         // Rendering is discarded, so frames take only what the case gives them.
         env["GALLIUM_NOOP"] = "1";
         env = withFrameCounter(env, countFile);
@@ -187,4 +212,62 @@ TEST_F(TickE2E, WithoutASoundDeviceTheClockAppearsAtOnceAnswersKeysAndRunsSilent
     EXPECT_TRUE(endsWithinFrames(countFile, before, 2, run, &status)) << run.err();
     EXPECT_TRUE(exitedWith(status, 0)) << run.err();
     std::remove(countFile.c_str());
+}
+
+TEST_F(TickE2E, OneProcessOfADisplayTicksAndAnotherTakesOverWhenItEnds)
+{
+    // A daemon's runs on three monitors of one display, one of them with the
+    // tick switched off; frames are discarded and capped, so three runs fit
+    // on a small machine.
+    struct Run {
+        std::string name;
+        std::vector<std::string> settings;
+        std::unique_ptr<Process> process;
+        std::chrono::steady_clock::time_point recordingSince;
+    };
+    Run runs[] = {{"tick-turn-silent", {"--no-tick"}, nullptr, {}},
+                  {"tick-turn-b", {}, nullptr, {}},
+                  {"tick-turn-c", {}, nullptr, {}}};
+    Display* x = display.x();
+    for (Run& run : runs) {
+        const Window host = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 160, 120, 0, 0, 0);
+        XMapWindow(x, host);
+        XSync(x, False);
+        auto env = recordingEnv(display, run.name);
+        env["GALLIUM_NOOP"] = "1";
+        env["XSCREENSAVER_WINDOW"] = std::to_string(host);
+        std::vector<std::string> argv{binaryPath(), "--root", "--max-fps", "30"};
+        argv.insert(argv.end(), run.settings.begin(), run.settings.end());
+        run.process = std::make_unique<Process>(argv, env);
+    }
+    // Each recording starts when its run has opened the device; the silent
+    // run opens none.
+    for (Run& run : runs) {
+        if (!run.settings.empty())
+            continue;
+        ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(artefactPath(run.name + ".wav")); }, 60.0))
+            << run.process->err();
+        run.recordingSince = std::chrono::steady_clock::now();
+    }
+    pause(4.0);
+
+    // The run that ticks ends; the other takes over.
+    const std::vector<double> b = recordedTicks("tick-turn-b");
+    const std::vector<double> c = recordedTicks("tick-turn-c");
+    ASSERT_TRUE(b.empty() != c.empty()) << "exactly one run ticks: " << b.size() << " and " << c.size() << " ticks";
+    Run& owner = b.empty() ? runs[2] : runs[1];
+    Run& heir = b.empty() ? runs[1] : runs[2];
+    EXPECT_GE(recordedTicks(owner.name).size(), 3u);
+    owner.process->signal(SIGTERM);
+    ASSERT_TRUE(owner.process->wait(5.0));
+    const double endedAt = std::chrono::duration<double>(std::chrono::steady_clock::now() - heir.recordingSince).count();
+    pause(4.0);
+    const std::vector<double> taken = recordedTicks(heir.name);
+    ASSERT_GE(taken.size(), 3u) << "the other run ticks once the first has ended";
+    EXPECT_GT(taken.front(), endedAt - 0.1) << "no tick before the first run ended";
+    EXPECT_LT(taken.front(), endedAt + 2.0) << "the tick is taken over within two seconds";
+    EXPECT_TRUE(recordedTicks("tick-turn-silent").empty()) << "--no-tick plays nothing";
+    EXPECT_FALSE(std::filesystem::exists(artefactPath("tick-turn-silent.wav"))) << "--no-tick opens no sound device";
+    for (Run& run : runs)
+        EXPECT_EQ(run.process->err().find("tarnwick:"), std::string::npos) << run.process->err();
 }
