@@ -58,20 +58,27 @@ const char* joinedValue(const char* argument, const char* name)
     return p + length + 1;
 }
 
-// A frame-rate limit from 0 to kMaxFpsLimit in plain decimal digits, or -1.
+// A frame-rate limit from 0 to kMaxFpsLimit, in decimal with an optional
+// fraction (a settings slider may write "30.0"), rounded to whole frames; -1
+// for anything else.
 int parseFrameRate(const char* text)
 {
-    if (text == nullptr || *text == '\0')
+    if (text == nullptr || *text < '0' || *text > '9')
         return -1;
-    int value = 0;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (*p < '0' || *p > '9')
-            return -1;
-        value = value * 10 + (*p - '0');
+    double value = 0.0;
+    const char* p = text;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10.0 + (*p - '0');
         if (value > kMaxFpsLimit)
             return -1;
     }
-    return value;
+    if (*p == '.') {
+        double scale = 0.1;
+        for (++p; *p >= '0' && *p <= '9'; ++p, scale /= 10.0)
+            value += (*p - '0') * scale;
+    }
+    const int rounded = static_cast<int>(value + 0.5);
+    return *p == '\0' && rounded <= kMaxFpsLimit ? rounded : -1;
 }
 
 } // namespace
@@ -130,7 +137,7 @@ HostedRun parseHostedRun(int argc, char** argv, const char* environmentWindow, b
         if (rate >= 0)
             run.maxFps = rate;
         else
-            run.complaints.push_back("tarnwick: --max-fps wants a whole number of frames a second from 0 to " +
+            run.complaints.push_back("tarnwick: --max-fps wants a number of frames a second from 0 to " +
                                      std::to_string(kMaxFpsLimit) + ", not '" + (maxFps != nullptr ? maxFps : "") +
                                      "'; frames are paced by the display");
     }
