@@ -25,13 +25,6 @@ Window makeHostWindow(Display* x, int width, int height)
     return w;
 }
 
-std::string hex(unsigned long id)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%lx", id);
-    return text;
-}
-
 bool waitForChild(Display* x, Window host, double seconds)
 {
     for (int i = 0; i < seconds * 20; ++i) {
@@ -78,7 +71,7 @@ TEST_F(HostedE2E, DrawsInTheWindowNamedInHexOrDecimalAndIgnoresInput)
         SCOPED_TRACE(c.name);
         const Window host = makeHostWindow(x, 320, 180);
         auto env = quietEnv(display);
-        env["XSCREENSAVER_WINDOW"] = c.decimal ? std::to_string(host) : hex(host);
+        env["XSCREENSAVER_WINDOW"] = c.decimal ? std::to_string(host) : hexWindowId(host);
         std::vector<std::string> argv{binaryPath()};
         argv.insert(argv.end(), c.switches.begin(), c.switches.end());
         Process run(argv, env);
@@ -107,8 +100,8 @@ TEST_F(HostedE2E, WindowIdOptionWinsOverTheVariable)
     const Window named = makeHostWindow(x, 300, 200);
     const Window preview = makeHostWindow(x, 200, 150);
     auto env = quietEnv(display);
-    env["XSCREENSAVER_WINDOW"] = hex(named);
-    Process run({binaryPath(), "--root", "--window-id", hex(preview)}, env);
+    env["XSCREENSAVER_WINDOW"] = hexWindowId(named);
+    Process run({binaryPath(), "--root", "--window-id", hexWindowId(preview)}, env);
     ASSERT_TRUE(waitForChild(x, preview, 10.0)) << run.err();
     EXPECT_TRUE(children(x, named).empty());
     EXPECT_LT(endBySignal(run, SIGUSR1), 100.0);
@@ -143,7 +136,7 @@ TEST_F(HostedE2E, SigtermDuringStartUpEndsAtOnce)
     for (double delay : {0.0, 0.05, 0.2}) {
         const Window host = makeHostWindow(x, 320, 200);
         auto env = quietEnv(display);
-        env["XSCREENSAVER_WINDOW"] = hex(host);
+        env["XSCREENSAVER_WINDOW"] = hexWindowId(host);
         Process run({binaryPath(), "-root"}, env);
         pause(delay);
         EXPECT_LT(endBySignal(run, SIGTERM), 100.0) << "after " << delay << " s";
@@ -157,9 +150,9 @@ TEST_F(HostedE2E, HostedRunsDoNotTakeTheSingleInstanceName)
     const Window a = makeHostWindow(x, 200, 100);
     const Window b = makeHostWindow(x, 200, 100);
     auto envA = quietEnv(display);
-    envA["XSCREENSAVER_WINDOW"] = hex(a);
+    envA["XSCREENSAVER_WINDOW"] = hexWindowId(a);
     auto envB = quietEnv(display);
-    envB["XSCREENSAVER_WINDOW"] = hex(b);
+    envB["XSCREENSAVER_WINDOW"] = hexWindowId(b);
     Process first({binaryPath(), "-root"}, envA);
     Process second({binaryPath(), "-root"}, envB);
     EXPECT_TRUE(waitForChild(x, a, 10.0));
@@ -186,7 +179,7 @@ TEST_F(HostedE2E, AFrameRateLimitSleepsTheRestOfEachFrame)
         const std::string countFile = newFrameCountFile();
         auto env = withFrameCounter(quietEnv(display), countFile);
         env["GALLIUM_NOOP"] = "1";
-        env["XSCREENSAVER_WINDOW"] = hex(host);
+        env["XSCREENSAVER_WINDOW"] = hexWindowId(host);
         std::vector<std::string> argv{binaryPath(), "--root"};
         argv.insert(argv.end(), settings.begin(), settings.end());
         Process run(argv, env);

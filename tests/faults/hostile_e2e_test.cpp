@@ -36,20 +36,13 @@ Window makeWindow(Display* x, Window parent, unsigned windowClass, bool mapped)
     return w;
 }
 
-std::string hex(unsigned long id)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%lx", id);
-    return text;
-}
-
 // The argument list of a run into host: a preview, or a daemon's run that
 // finds its window in XSCREENSAVER_WINDOW.
 std::vector<std::string> runInto(bool preview, Window host)
 {
     if (preview)
         return {binaryPath(), "/p", std::to_string(host)};
-    return {"env", "XSCREENSAVER_WINDOW=" + hex(host), binaryPath(), "--root"};
+    return {"env", "XSCREENSAVER_WINDOW=" + hexWindowId(host), binaryPath(), "--root"};
 }
 
 class HostileE2E : public ::testing::Test {
@@ -97,7 +90,7 @@ TEST_F(HostileE2E, InputOnlyHostsAreRefusedWithoutAStrayWindow)
         const Window host = makeWindow(x, DefaultRootWindow(x), InputOnly, true);
         const std::vector<std::string> args =
             preview ? std::vector<std::string>{binaryPath(), "/p", std::to_string(host)}
-                    : std::vector<std::string>{binaryPath(), "--window-id", hex(host)};
+                    : std::vector<std::string>{binaryPath(), "--window-id", hexWindowId(host)};
         Process run(args, quietEnv(display));
         int status = 0;
         ASSERT_TRUE(run.wait(20.0, &status)) << "the run must end by itself\n" << run.err();
@@ -118,8 +111,8 @@ TEST_F(HostileE2E, DaemonRunsThatCannotDrawSayWhyOnStderrAndNeverWaitForABox)
         std::string variable;           // XSCREENSAVER_WINDOW, as set
     };
     const Case cases[] = {
-        {{"--root"}, hex(gone)},        {{"--window-id", "garbage"}, ""}, {{"--window-id", "0"}, ""},
-        {{"--window-id", hex(otherScreen)}, ""}, {{"--root"}, "garbage"}, {{"--root"}, "-1"},
+        {{"--root"}, hexWindowId(gone)},        {{"--window-id", "garbage"}, ""}, {{"--window-id", "0"}, ""},
+        {{"--window-id", hexWindowId(otherScreen)}, ""}, {{"--root"}, "garbage"}, {{"--root"}, "-1"},
         {{"--root"}, "0x"},             {{"--root"}, ""},
     };
     for (const Case& c : cases) {
