@@ -14,6 +14,7 @@
 #include "app/command_line.h"
 #include "app/main_loop.h"
 #include "bench/floor_shaders.h"
+#include "bench/stage_shaders.h"
 #include "platform/resources.h"
 #include "render/program_registry.h"
 #include "render/texture.h"
@@ -113,10 +114,37 @@ void useFloorShaders()
         text(id, kFloorFragment);
 }
 
+// BENCH_STAGE swaps one stage of the scene for the floor's, to split the
+// frame cost: "vertex" (the three clock vertex shaders), "fragment" (all four
+// fragment shaders), "clock-lighting" (the clock's vertex shader keeps only its
+// lighting), "clock-ranges" (lighting and the colour ranges, no motion).
+void useStageShaders(const char* stage)
+{
+    auto text = [](int id, const char* source) {
+        overrideResource(id, kTextFileType, source, std::strlen(source));
+    };
+    const std::string which = stage;
+    if (which == "vertex") {
+        text(161, kStageClockVertex);
+        text(172, kStageBodyVertex);
+        text(164, kStageHandVertex);
+    } else if (which == "fragment") {
+        for (int id : {160, 171, 165})
+            text(id, kFloorFragment);
+        text(136, kStageBackgroundFragment);
+    } else if (which == "clock-lighting") {
+        text(161, kStageClockLightingOnly);
+    } else if (which == "clock-ranges") {
+        text(161, kStageClockRangesNoMotion);
+    }
+}
+
 int runFrames(int frames, bool floor, bool empty)
 {
     if (floor)
         useFloorShaders();
+    else if (const char* stage = std::getenv("BENCH_STAGE"))
+        useStageShaders(stage);
     Application* app = openProgramWindow();
     if (empty) {
         timeLoop(app->window, frames, emptyBody);
