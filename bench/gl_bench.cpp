@@ -139,8 +139,37 @@ void useStageShaders(const char* stage)
     }
 }
 
+// BENCH_TEXTS="160=/path/a.frag,161=/path/b.vert": shader texts read from
+// files in place of the embedded ones (trying a change without a rebuild).
+void useShaderFiles(const char* list)
+{
+    static std::vector<std::string> texts;
+    texts.reserve(16);
+    std::string rest = list;
+    while (!rest.empty()) {
+        const std::size_t comma = rest.find(',');
+        const std::string item = rest.substr(0, comma);
+        rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
+        const std::size_t eq = item.find('=');
+        if (eq == std::string::npos)
+            continue;
+        std::string text;
+        if (FILE* f = std::fopen(item.substr(eq + 1).c_str(), "rb")) {
+            char buffer[4096];
+            std::size_t n;
+            while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+                text.append(buffer, n);
+            std::fclose(f);
+        }
+        texts.push_back(text);
+        overrideResource(std::atoi(item.c_str()), kTextFileType, texts.back().data(), texts.back().size());
+    }
+}
+
 int runFrames(int frames, bool floor, bool empty)
 {
+    if (const char* files = std::getenv("BENCH_TEXTS"))
+        useShaderFiles(files);
     if (floor)
         useFloorShaders();
     else if (const char* stage = std::getenv("BENCH_STAGE"))
@@ -160,6 +189,10 @@ int runFrames(int frames, bool floor, bool empty)
             }
         }
     }
+    // BENCH_DISCARD=1: primitives are dropped after the vertex stage, so the
+    // frame costs only the vertex work (and the calls that start it).
+    if (std::getenv("BENCH_DISCARD") != nullptr)
+        glEnable(GL_RASTERIZER_DISCARD);
     timeLoop(app->window, frames, loopBody);
     return 0;
 }

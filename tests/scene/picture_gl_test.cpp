@@ -3,13 +3,14 @@
 // pictures drawn before the shaders were reworded for speed.
 //
 // A pixel counts as different when a channel is more than kChannelSlack
-// levels away from the reference. Up to kMaxDifferentPixels may differ: the
-// part motions are rotations whose sines and cosines are now taken once per
-// draw in double precision instead of per vertex in the rasterizer's single
-// precision approximations, so a moving corner can land a fraction of a
-// micro-unit elsewhere and flip one of the four coverage samples of a pixel
-// on a triangle edge. Anything that moves, recolours or hides a part changes
-// hundreds of pixels.
+// levels away from the reference, and at most kMaxDifferentPixels of the
+// 129,600 may differ. On the machine that drew the references the
+// reworded shaders give the same bytes; the slack is for another processor,
+// whose rasterizer code may round differently (fused multiply-add, another
+// vector width): a colour can then land one level off, or a triangle edge a
+// rounding error away can flip one of a pixel's four coverage samples. The
+// smallest real fault tried, the yoke swinging 4 % too far, changes 6 to 18
+// pixels at these times.
 //
 // TARNWICK_PICTURE_OUT=<dir> also writes each drawn frame there as PPM (new
 // references: convert them to PNG into tests/scene/pictures).
@@ -31,7 +32,7 @@
 namespace {
 
 constexpr int kChannelSlack = 2;
-constexpr int kMaxDifferentPixels = 12;
+constexpr int kMaxDifferentPixels = 4;
 
 struct Picture {
     int width = 0;
