@@ -168,8 +168,6 @@ void useShaderFiles(const char* list)
 
 int runFrames(int frames, bool floor, bool empty)
 {
-    if (const char* files = std::getenv("BENCH_TEXTS"))
-        useShaderFiles(files);
     if (floor)
         useFloorShaders();
     else if (const char* stage = std::getenv("BENCH_STAGE"))
@@ -306,6 +304,8 @@ int main(int argc, char** argv)
     const auto start = Clock::now();
     const std::string mode = argc > 1 ? argv[1] : "";
     const int frames = argc > 2 ? std::atoi(argv[2]) : 30;
+    if (const char* files = std::getenv("BENCH_TEXTS"))
+        useShaderFiles(files);
     if (mode == "phases")
         return runPhases(start);
     if (mode == "floor-startup")
