@@ -127,15 +127,15 @@ void useStageShaders(const char* stage)
     if (which == "vertex") {
         text(161, kStageClockVertex);
         text(172, kStageBodyVertex);
-        text(164, kStageHandVertex);
+        text(164, kStageBodyVertex);
     } else if (which == "fragment") {
         for (int id : {160, 171, 165})
             text(id, kFloorFragment);
         text(136, kStageBackgroundFragment);
     } else if (which == "clock-lighting") {
-        text(161, kStageClockLightingOnly);
+        text(161, kStageClockLightingOnly.c_str());
     } else if (which == "clock-ranges") {
-        text(161, kStageClockRangesNoMotion);
+        text(161, kStageClockRangesNoMotion.c_str());
     }
 }
 

@@ -4,7 +4,7 @@ spread (min-max) of repeated runs, next to its floor measured in the same run
 and the ratio of the medians. Every GL run has a private virtual X server
 (scripts/with-xvfb, black root) on Mesa's llvmpipe, swap interval 0.
 
-    run_bench.py BUILD_DIR [--repeats N] [--noop-frames N]
+    run_bench.py BUILD_DIR [--repeats N] [--frame-repeats N] [--noop-frames N] [--only frames]
 """
 import argparse
 import json
@@ -84,6 +84,8 @@ def main():
     parser.add_argument("build")
     parser.add_argument("--repeats", type=int, default=3)
     parser.add_argument("--noop-frames", type=int, default=2000)
+    # Frame costs swing most with the load of a shared machine: more runs.
+    parser.add_argument("--frame-repeats", type=int, default=5)
     parser.add_argument("--only", choices=["frames"], help="only the frame-cost rows")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
@@ -115,7 +117,7 @@ def main():
     for screen, label, frames in [("640x360x24", "640x360", 6), ("1920x1080x24", "1920x1080", 3)]:
         f_real, f_floor = [], []
         f_stage = {name: [] for name, _ in stages}
-        for _ in range(reps):
+        for _ in range(args.frame_repeats):
             f_real.append(run(build, ["@bench/gl_bench", "frames", str(frames)], screen))
             f_floor.append(run(build, ["@bench/gl_bench", "floor-frames", str(frames)], screen))
             for name, _ in stages:
