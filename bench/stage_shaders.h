@@ -9,6 +9,9 @@
 
 // Position through model_projection; the clock's varyings from the record
 // alone (only the clock face is told apart, so the same fragments are drawn).
+// The colour flags are zero but not constants: a constant output would be
+// folded into the fragment shader at link time and take its texture reads
+// away with it.
 inline constexpr const char* kStageClockVertex = R"(#version 130
 in vec4 position;
 in vec2 position_tex;
@@ -24,7 +27,7 @@ void main()
     color = vec4(material_diffuse, 1.0);
     fs_tex = position_tex;
     isVisible = (gl_VertexID >= 8418 && gl_VertexID <= 13970) ? 0.0 : 1.0;
-    isCopperRedSteel = vec3(0.0);
+    isCopperRedSteel = vec3(gl_VertexID < 0 ? 1.0 : 0.0);
 }
 )";
 
@@ -43,7 +46,7 @@ void main()
     gl_Position = model_projection * position;
     color = vec4(material_diffuse, 0.4);
     fs_tex = position_tex;
-    isClockFaceAndPin = vec2(0.0);
+    isClockFaceAndPin = vec2(gl_VertexID < 0 ? 1.0 : 0.0);
 }
 )";
 
@@ -90,12 +93,12 @@ inline constexpr const char* kStageClockLighting = R"(
 )";
 
 // The clock's lighting and varyings; the part ranges only as far as the
-// clock face needs one.
+// clock face needs one (the flags zero, not constant, as above).
 inline const std::string kStageClockLightingOnly = std::string(kStageClockDeclarations) + R"(
 void main()
 {)" + kStageClockLighting + R"(
     isVisible = inRange(gl_VertexID, 8418, 13970) ? 0.0 : 1.0;
-    isCopperRedSteel = vec3(0.0);
+    isCopperRedSteel = vec3(gl_VertexID < 0 ? 1.0 : 0.0);
 }
 )";
 
