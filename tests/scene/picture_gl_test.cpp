@@ -102,7 +102,9 @@ TEST(Picture, FramesMatchTheReferencePictures)
 {
     static CommandLine line;
     line.mode = Screensaver;
-    Application* app = new Application(&line);
+    // Held where the program holds it, for as long as the process runs.
+    g_application = new Application(&line);
+    Application* app = g_application;
     app->setVSync(false);
     setupScene();
     const int width = g_windowWidth, height = g_windowHeight;
