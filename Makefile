@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test test-asan bench fuzz soak install clean windows
+.PHONY: all deps configure build run test test-asan bench fuzz soak install deb clean windows
 
 all: build
 
@@ -73,6 +73,12 @@ fuzz: deps
 PREFIX ?= /usr
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, built with CPack from the installed files:
+# $(BUILD)/tarnwick_<version>_<architecture>.deb.
+deb: deps
+	@$(MAKE) --no-print-directory build
+	cd $(BUILD) && cpack -G DEB
 
 # The whole test suite again in a build checked by AddressSanitizer (leaks
 # included) and UndefinedBehaviorSanitizer; the first finding fails the test.

@@ -31,6 +31,10 @@ void glfwDestroyAdoptedWindow(GLFWwindow* window);
 // The host's state as the window system reports it now.
 HostWindowState adoptedHostState(GLFWwindow* window);
 
+// True once the host has been unmapped or destroyed since the adoption, even
+// when it was shown again before this look.
+bool adoptedHostLost(GLFWwindow* window);
+
 // Whether the host still exists and is shown.
 bool adoptedHostEnabled(GLFWwindow* window);
 

@@ -3,6 +3,8 @@
 #include <csignal>
 #include <cstring>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 HostedRun* g_hostedRun = nullptr;
 
@@ -35,35 +37,109 @@ unsigned long parseWindowId(const char* text)
     return static_cast<unsigned long>(value);
 }
 
-HostedRun parseHostedRun(int argc, char** argv, const char* environmentWindow)
+namespace {
+
+bool isOption(const char* argument, const char* name)
+{
+    // Daemons write their options with one dash or two.
+    return argument[0] == '-' && (std::strcmp(argument + 1, name) == 0 ||
+                                  (argument[1] == '-' && std::strcmp(argument + 2, name) == 0));
+}
+
+// The value of "--name=value" (one or two dashes), or null.
+const char* joinedValue(const char* argument, const char* name)
+{
+    const char* p = argument[0] == '-' ? argument + 1 : nullptr;
+    if (p != nullptr && *p == '-')
+        ++p;
+    const std::size_t length = std::strlen(name);
+    if (p == nullptr || std::strncmp(p, name, length) != 0 || p[length] != '=')
+        return nullptr;
+    return p + length + 1;
+}
+
+// A frame-rate limit from 0 to kMaxFpsLimit, in decimal with an optional
+// fraction (a settings slider may write "30.0"), rounded to whole frames; -1
+// for anything else.
+int parseFrameRate(const char* text)
+{
+    if (text == nullptr || *text < '0' || *text > '9')
+        return -1;
+    double value = 0.0;
+    const char* p = text;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10.0 + (*p - '0');
+        if (value > kMaxFpsLimit)
+            return -1;
+    }
+    if (*p == '.') {
+        double scale = 0.1;
+        for (++p; *p >= '0' && *p <= '9'; ++p, scale /= 10.0)
+            value += (*p - '0') * scale;
+    }
+    const int rounded = static_cast<int>(value + 0.5);
+    return *p == '\0' && rounded <= kMaxFpsLimit ? rounded : -1;
+}
+
+} // namespace
+
+HostedRun parseHostedRun(int argc, char** argv, const char* environmentWindow, bool switchless)
 {
     HostedRun run;
     bool root = false;
     const char* windowId = nullptr;
+    std::vector<std::string> unknown;
+    bool maxFpsGiven = false;
+    const char* maxFps = nullptr;
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
-        if (std::strcmp(a, "-root") == 0 || std::strcmp(a, "--root") == 0) {
+        if (isOption(a, "root")) {
             root = true;
-        } else if (std::strcmp(a, "-window-id") == 0 || std::strcmp(a, "--window-id") == 0) {
+        } else if (isOption(a, "window-id")) {
             if (i + 1 < argc)
                 windowId = argv[++i];
-        } else if (std::strncmp(a, "--window-id=", 12) == 0) {
-            windowId = a + 12;
+        } else if (const char* id = joinedValue(a, "window-id")) {
+            windowId = id;
+        } else if (isOption(a, "no-tick")) {
+            run.tick = false;
+        } else if (isOption(a, "max-fps")) {
+            maxFpsGiven = true;
+            maxFps = i + 1 < argc ? argv[++i] : nullptr;
+        } else if (const char* rate = joinedValue(a, "max-fps")) {
+            maxFpsGiven = true;
+            maxFps = rate;
+        } else {
+            unknown.push_back(a);
         }
     }
-    if (windowId != nullptr) {
-        run.active = true;
+
+    // "--root" without the variable draws on the root window (0).
+    const bool onRoot = windowId == nullptr && root && environmentWindow == nullptr;
+    // A locker that runs the program itself names its window only in the
+    // variable, with no switch at all.
+    const bool locker = switchless && environmentWindow != nullptr && *environmentWindow != '\0';
+    if (windowId != nullptr)
         run.window = parseWindowId(windowId);
-        // A preview id that is no number is no window: the run then fails
-        // like any preview with a bad window, rather than taking the screen.
-        if (run.window == 0)
-            run.window = ~0ul;
-        return run;
-    }
-    if (root) {
-        run.active = true;
-        run.window = environmentWindow != nullptr ? parseWindowId(environmentWindow) : 0;
-        return run;
+    else if (!onRoot && (root || locker))
+        run.window = parseWindowId(environmentWindow);
+    else if (!onRoot)
+        return HostedRun{};  // no daemon: the ordinary switches decide
+    run.active = true;
+    // An id that names no window never falls back to the whole screen: the
+    // run fails like a preview of a bad window.
+    if (run.window == 0 && !onRoot)
+        run.window = ~0ul;
+
+    for (const std::string& argument : unknown)
+        run.complaints.push_back("tarnwick: unknown setting '" + argument + "' ignored");
+    if (maxFpsGiven) {
+        const int rate = parseFrameRate(maxFps);
+        if (rate >= 0)
+            run.maxFps = rate;
+        else
+            run.complaints.push_back("tarnwick: --max-fps wants a number of frames a second from 0 to " +
+                                     std::to_string(kMaxFpsLimit) + ", not '" + (maxFps != nullptr ? maxFps : "") +
+                                     "'; frames are paced by the display");
     }
     return run;
 }

@@ -5,6 +5,7 @@
 #include "app/hosted_run.h"
 #include "app/main_loop.h"
 #include "platform/display.h"
+#include "platform/message_box.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,13 +15,19 @@ int main(int argc, char** argv)
 {
     const std::string text = joinArguments(argc, argv);
     g_commandLine = new CommandLine(parseCommandLine(text.c_str()));
-    g_hostedRun = new HostedRun(parseHostedRun(argc, argv, std::getenv("XSCREENSAVER_WINDOW")));
+    g_hostedRun = new HostedRun(parseHostedRun(argc, argv, std::getenv("XSCREENSAVER_WINDOW"),
+                                               g_commandLine->mode == RunMode::None));
+    for (const std::string& complaint : g_hostedRun->complaints)
+        std::fprintf(stderr, "%s\n", complaint.c_str());
 
     // A screensaver daemon starts one run per monitor, each in its own window:
     // they run like "/s" runs, drawn into the daemon's window, and never take
     // the single-instance name.
     if (g_hostedRun->active) {
         installHostedSignalHandlers();
+        // Under a daemon or a locker nobody can answer a box: failures go
+        // to standard error only, and the run ends with status 0.
+        showMessageDialogs(false);
         g_commandLine->mode = Screensaver;
     }
 

@@ -3,17 +3,24 @@
 #include "app/application.h"
 #include "app/frame_clock.h"
 #include "app/glfw_adopt.h"
+#include "app/hosted_run.h"
+#include "app/tick_turn.h"
 #include "scene/scene.h"
 #include "scene/scene_state.h"
 #include "sound/DirectSound.h"
 
 #include <GLFW/glfw3.h>
 
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <thread>
 #include <cstdint>
 
+TickTurn* g_tickTurn = nullptr;
 bool g_clockStarted = false;
 double g_lastTickTime = 0.0;
+double g_nextTickTime = 0.0;
 
 namespace {
 
@@ -58,9 +65,9 @@ bool shownTimeIsWrong(double t)
 
 } // namespace
 
-bool tickIsDue(double t, double lastTickTime)
+double nextTickTime(double t, double secondStart)
 {
-    return t >= lastTickTime + 1.0 || lastTickTime == 0.0;
+    return secondStart + std::floor(t - secondStart) + 1.0;
 }
 
 void takeSnapshot(double t)
@@ -76,15 +83,24 @@ void advanceClock(double t)
     if (!g_clockStarted) {
         takeSnapshot(t);
         g_clockStarted = true;
+        g_nextTickTime = t;  // the first frame ticks
     } else if (shownTimeIsWrong(t)) {
         // The frame clock does not count a suspended machine and knows no
         // daylight-saving change or clock step: read the wall clock afresh,
         // so the hands jump once to the true time and then run on smoothly.
         takeSnapshot(t);
+        g_nextTickTime = nextTickTime(t, t);
     }
-    if (tickIsDue(t, g_lastTickTime)) {
-        g_tickSound->play(0, false);
+    // The sound device opens in the background; set the player up as soon as
+    // it has, so a process that takes the tick over later is ready for it.
+    g_tickSound->update();
+    // Ticks keep to the shown seconds, not to the frames that played them:
+    // a late frame delays its tick but not the ones after it.
+    if (t >= g_nextTickTime) {
+        if (g_tickTurn == nullptr || g_tickTurn->isMine())
+            g_tickSound->play(0, false);
         g_lastTickTime = t;
+        g_nextTickTime = nextTickTime(t, g_sceneState->preciseSnapshotTime());
     }
     g_sceneState->setTime(t);
 }
@@ -102,6 +118,33 @@ void releaseTickSound()
     g_tickSound = nullptr;
 }
 
+namespace {
+
+// How often a run waiting for its hidden host looks at it again.
+constexpr double kHiddenHostPollSeconds = 0.25;
+
+enum class HostCheck { Draw, Wait, End };
+
+// What a run inside a host does next: a host unmapped or destroyed since the
+// last look ends it (even when it was mapped again meanwhile); a host hidden
+// only by an unmapped ancestor is waited for, without drawing.
+HostCheck checkHost(GLFWwindow* window)
+{
+    if (adoptedHostLost(window))
+        return HostCheck::End;
+    // One question to the X server a frame: is the host there, and how big?
+    // Its resizes reach onWindowSize through our child's.
+    const HostWindowState host = adoptedHostState(window);
+    if (!host.exists || !host.mapped)
+        return HostCheck::End;
+    if (!host.viewable)
+        return HostCheck::Wait;
+    followHostSize(window, host);
+    return HostCheck::Draw;
+}
+
+} // namespace
+
 void runMainLoop()
 {
     GLFWwindow* window = g_application->window;
@@ -109,21 +152,30 @@ void runMainLoop()
     // daemon's run leaves only when the daemon ends it (or its window goes).
     const bool inHost = drawsInHost(*g_application->commandLine);
     const bool daemon = hostedByDaemon();
-    setupScene();
+    const HostedRun settings = daemon ? *g_hostedRun : HostedRun{};
+    setupScene(settings.tick);
+    if (settings.tick) {
+        const char* display = std::getenv("DISPLAY");
+        g_tickTurn = new TickTurn(tickNameFor(display != nullptr ? display : ""));
+    }
+    const auto frameBudget = std::chrono::duration<double>(settings.maxFps > 0 ? 1.0 / settings.maxFps : 0.0);
     for (;;) {
-        advanceFrame();
-        glfwSwapBuffers(window);
-        glfwPollEvents();
+        const auto frameStart = std::chrono::steady_clock::now();
+        const HostCheck host = inHost ? checkHost(window) : HostCheck::Draw;
+        if (host == HostCheck::End)
+            break;
+        if (host == HostCheck::Wait) {
+            glfwWaitEventsTimeout(kHiddenHostPollSeconds);
+        } else {
+            advanceFrame();
+            glfwSwapBuffers(window);
+            glfwPollEvents();
+            // A frame-rate limit sleeps what is left of the frame's share.
+            if (frameBudget.count() > 0.0)
+                std::this_thread::sleep_until(frameStart + std::chrono::duration_cast<std::chrono::steady_clock::duration>(frameBudget));
+        }
         const bool escape = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE;
         const bool closing = glfwWindowShouldClose(window) == GLFW_TRUE;
-        if (inHost) {
-            // One question to the X server a frame: is the host there, and
-            // how big? Its resizes reach onWindowSize through our child's.
-            const HostWindowState host = adoptedHostState(window);
-            if (!host.exists || !host.mapped)
-                break;
-            followHostSize(window, host);
-        }
         if ((escape || closing) && !daemon)
             break;
     }

@@ -1,12 +1,17 @@
 // The frame loop and its clock.
 #pragma once
 
+class TickTurn;
+// Who plays the tick on this display; null plays every tick (tests).
+extern TickTurn* g_tickTurn;
+
 // Set by the first frame once the local-time snapshot has been taken.
 extern bool g_clockStarted;
-// Frame time of the last tick; 0.0 means no tick yet. Kept in double
+// Frame time of the last tick, and when the next one is due. Kept in double
 // precision, like the whole frame clock, so the ticks stay a second apart
 // however long the screensaver runs.
 extern double g_lastTickTime;
+extern double g_nextTickTime;
 
 // Assembles the scene, renders frames until the run ends, releases the tick.
 void runMainLoop();
@@ -22,9 +27,11 @@ void advanceClock(double t);
 // Deletes the tick sound player, if there is one.
 void releaseTickSound();
 
-// The tick rule: due when t has reached the last tick plus one second, or
-// when no tick has been played yet (last tick 0.0).
-bool tickIsDue(double t, double lastTickTime);
+// The tick rule: the first frame ticks, then each frame that reaches a whole
+// second of the shown time, counted from the snapshot's second start. After a
+// tick at t the next is due at the first whole second after t: a stall of
+// several seconds gives one tick, then the ticks are back in step.
+double nextTickTime(double t, double secondStart);
 
 // Takes the local-time snapshot at frame time t from the clock source.
 void takeSnapshot(double t);

@@ -53,6 +53,8 @@ HostWindowState stateOf(HWND host)
         return state;
     state.exists = true;
     state.mapped = IsWindowEnabled(host) != FALSE;
+    state.viewable = IsWindowVisible(host) != FALSE;
+    state.inputOutput = true;
     RECT client{};
     if (GetClientRect(host, &client)) {
         state.width = client.right - client.left;
@@ -177,6 +179,14 @@ HostWindowState adoptedHostState(GLFWwindow* window)
 {
     const auto found = adoptions().find(window);
     return stateOf(found != adoptions().end() ? found->second.host : nullptr);
+}
+
+bool adoptedHostLost(GLFWwindow* window)
+{
+    // Win32 reports a host that went away as gone at the next look; a host
+    // that is hidden and shown again stays the same window.
+    const HostWindowState state = adoptedHostState(window);
+    return !state.exists;
 }
 
 bool adoptedHostEnabled(GLFWwindow* window)

@@ -14,10 +14,15 @@
 
 namespace {
 
+struct Adoption {
+    Window host = 0;
+    HostWatch watch;
+};
+
 // Adopted GLFW windows and their hosts.
-std::map<GLFWwindow*, Window>& adoptions()
+std::map<GLFWwindow*, Adoption>& adoptions()
 {
-    static std::map<GLFWwindow*, Window> table;
+    static std::map<GLFWwindow*, Adoption> table;
     return table;
 }
 
@@ -58,7 +63,8 @@ GLFWwindow* glfwAdoptX11Window(Window host, GLFWwindow* share)
         return nullptr;
 
     const HostWindowState state = queryHostWindow(display, host);
-    if (!state.exists || state.screen != DefaultScreen(display))
+    // An InputOnly window cannot hold a drawn child: X refuses the reparenting.
+    if (!state.exists || !state.inputOutput || state.screen != DefaultScreen(display))
         return nullptr;
 
     // The child must not be seen before it sits inside the host, must not take
@@ -82,16 +88,23 @@ GLFWwindow* glfwAdoptX11Window(Window host, GLFWwindow* share)
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
     XChangeWindowAttributes(display, child, CWOverrideRedirect, &attributes);
+    resetXErrors();
     XReparentWindow(display, child, host, 0, 0);
     XSync(display, False);
-    // The host may have vanished between the query and the reparenting.
-    if (!queryHostWindow(display, host).exists) {
+    // The host may have vanished between the query and the reparenting, or
+    // refused the child; either way our window is not inside it.
+    if (lastXError() != 0 || !queryHostWindow(display, host).exists) {
         glfwDestroyWindow(window);
         installXErrorHandlers();
         return nullptr;
     }
-    adoptions()[window] = host;
-    glfwShowWindow(window);
+    Adoption& adoption = adoptions()[window];
+    adoption.host = host;
+    adoption.watch.watch(host);
+    // Mapped directly rather than through glfwShowWindow, which waits for the
+    // window to become visible: inside a hidden host it never does.
+    XMapWindow(display, child);
+    XFlush(display);
     installXErrorHandlers();
     return window;
 }
@@ -108,12 +121,18 @@ void glfwDestroyAdoptedWindow(GLFWwindow* window)
 Window adoptedHostWindow(GLFWwindow* window)
 {
     const auto found = adoptions().find(window);
-    return found == adoptions().end() ? 0 : found->second;
+    return found == adoptions().end() ? 0 : found->second.host;
 }
 
 HostWindowState adoptedHostState(GLFWwindow* window)
 {
     return queryHostWindow(glfwGetX11Display(), adoptedHostWindow(window));
+}
+
+bool adoptedHostLost(GLFWwindow* window)
+{
+    const auto found = adoptions().find(window);
+    return found == adoptions().end() || found->second.watch.unmappedOrGone();
 }
 
 bool adoptedHostEnabled(GLFWwindow* window)

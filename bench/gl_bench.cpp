@@ -14,6 +14,7 @@
 #include "app/command_line.h"
 #include "app/main_loop.h"
 #include "bench/floor_shaders.h"
+#include "bench/stage_shaders.h"
 #include "platform/resources.h"
 #include "render/program_registry.h"
 #include "render/texture.h"
@@ -113,10 +114,64 @@ void useFloorShaders()
         text(id, kFloorFragment);
 }
 
+// BENCH_STAGE swaps one stage of the scene for the floor's, to split the
+// frame cost: "vertex" (the three clock vertex shaders), "fragment" (all four
+// fragment shaders), "clock-lighting" (the clock's vertex shader keeps only its
+// lighting), "clock-ranges" (lighting and the colour ranges, no motion).
+void useStageShaders(const char* stage)
+{
+    auto text = [](int id, const char* source) {
+        overrideResource(id, kTextFileType, source, std::strlen(source));
+    };
+    const std::string which = stage;
+    if (which == "vertex") {
+        text(161, kStageClockVertex);
+        text(172, kStageBodyVertex);
+        text(164, kStageBodyVertex);
+    } else if (which == "fragment") {
+        for (int id : {160, 171, 165})
+            text(id, kFloorFragment);
+        text(136, kStageBackgroundFragment);
+    } else if (which == "clock-lighting") {
+        text(161, kStageClockLightingOnly.c_str());
+    } else if (which == "clock-ranges") {
+        text(161, kStageClockRangesNoMotion.c_str());
+    }
+}
+
+// BENCH_TEXTS="160=/path/a.frag,161=/path/b.vert": shader texts read from
+// files in place of the embedded ones (trying a change without a rebuild).
+void useShaderFiles(const char* list)
+{
+    static std::vector<std::string> texts;
+    texts.reserve(16);
+    std::string rest = list;
+    while (!rest.empty()) {
+        const std::size_t comma = rest.find(',');
+        const std::string item = rest.substr(0, comma);
+        rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
+        const std::size_t eq = item.find('=');
+        if (eq == std::string::npos)
+            continue;
+        std::string text;
+        if (FILE* f = std::fopen(item.substr(eq + 1).c_str(), "rb")) {
+            char buffer[4096];
+            std::size_t n;
+            while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+                text.append(buffer, n);
+            std::fclose(f);
+        }
+        texts.push_back(text);
+        overrideResource(std::atoi(item.c_str()), kTextFileType, texts.back().data(), texts.back().size());
+    }
+}
+
 int runFrames(int frames, bool floor, bool empty)
 {
     if (floor)
         useFloorShaders();
+    else if (const char* stage = std::getenv("BENCH_STAGE"))
+        useStageShaders(stage);
     Application* app = openProgramWindow();
     if (empty) {
         timeLoop(app->window, frames, emptyBody);
@@ -132,6 +187,10 @@ int runFrames(int frames, bool floor, bool empty)
             }
         }
     }
+    // BENCH_DISCARD=1: primitives are dropped after the vertex stage, so the
+    // frame costs only the vertex work (and the calls that start it).
+    if (std::getenv("BENCH_DISCARD") != nullptr)
+        glEnable(GL_RASTERIZER_DISCARD);
     timeLoop(app->window, frames, loopBody);
     return 0;
 }
@@ -245,6 +304,8 @@ int main(int argc, char** argv)
     const auto start = Clock::now();
     const std::string mode = argc > 1 ? argv[1] : "";
     const int frames = argc > 2 ? std::atoi(argv[2]) : 30;
+    if (const char* files = std::getenv("BENCH_TEXTS"))
+        useShaderFiles(files);
     if (mode == "phases")
         return runPhases(start);
     if (mode == "floor-startup")

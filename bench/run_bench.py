@@ -4,7 +4,7 @@ spread (min-max) of repeated runs, next to its floor measured in the same run
 and the ratio of the medians. Every GL run has a private virtual X server
 (scripts/with-xvfb, black root) on Mesa's llvmpipe, swap interval 0.
 
-    run_bench.py BUILD_DIR [--repeats N] [--noop-frames N]
+    run_bench.py BUILD_DIR [--repeats N] [--frame-repeats N] [--noop-frames N] [--only frames]
 """
 import argparse
 import json
@@ -84,35 +84,61 @@ def main():
     parser.add_argument("build")
     parser.add_argument("--repeats", type=int, default=3)
     parser.add_argument("--noop-frames", type=int, default=2000)
+    # Frame costs swing most with the load of a shared machine: more runs.
+    parser.add_argument("--frame-repeats", type=int, default=5)
+    parser.add_argument("--only", choices=["frames"], help="only the frame-cost rows")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
     reps = args.repeats
 
     # 1. Start-up, from outside: the real program and the floor alternate.
-    real, floor, phases = [], [], []
-    for _ in range(reps):
-        real.append(run(build, ["@bench/first_frame_probe", "1.5", "@tarnwick", "/s"]))
-        floor.append(run(build, ["@bench/first_frame_probe", "1.5", "@bench/gl_bench", "floor-startup"]))
-        phases.append(run(build, ["@bench/gl_bench", "phases"]))
-    row("start-up: process start to first frame", collect(real, "first_frame_ms"), "ms",
-        collect(floor, "first_frame_ms"), "window + upload + 1 swap")
-    for phase in ["window", "shaders", "textures", "buffers", "sound", "first_frame"]:
-        row("  phase: " + phase.replace("_", " "), collect(phases, "phase_%s_ms" % phase), "ms")
-    row("  phases in-process total", collect(phases, "phases_total_ms"), "ms",
-        collect(floor, "floor_total_ms"), "floor in-process")
+    if not args.only:
+        real, floor, phases = [], [], []
+        for _ in range(reps):
+            real.append(run(build, ["@bench/first_frame_probe", "1.5", "@tarnwick", "/s"]))
+            floor.append(run(build, ["@bench/first_frame_probe", "1.5", "@bench/gl_bench", "floor-startup"]))
+            phases.append(run(build, ["@bench/gl_bench", "phases"]))
+        row("start-up: process start to first frame", collect(real, "first_frame_ms"), "ms",
+            collect(floor, "first_frame_ms"), "window + upload + 1 swap")
+        for phase in ["window", "shaders", "textures", "buffers", "sound", "first_frame"]:
+            row("  phase: " + phase.replace("_", " "), collect(phases, "phase_%s_ms" % phase), "ms")
+        row("  phases in-process total", collect(phases, "phases_total_ms"), "ms",
+            collect(floor, "floor_total_ms"), "floor in-process")
 
     # 2. Frame cost on llvmpipe.
     # A frame at 1920x1080 takes seconds on llvmpipe: few frames, after one
     # warm-up frame (its draws generate the shaders' code).
-    for screen, label, frames in [("640x360x24", "640x360", 3), ("1920x1080x24", "1920x1080", 2)]:
+    # The split by stage: one stage (or part of the clock's vertex shader)
+    # swapped for the floor's, the rest as the program has it.
+    stages = [("vertex", "  vertex stage floor, fragment real"),
+              ("fragment", "  fragment stage floor, vertex real"),
+              ("clock-ranges", "  clock vertex: ranges + lighting, no motion"),
+              ("clock-lighting", "  clock vertex: lighting only")]
+    for screen, label, frames in [("640x360x24", "640x360", 6), ("1920x1080x24", "1920x1080", 3)]:
         f_real, f_floor = [], []
-        for _ in range(reps):
+        f_stage = {name: [] for name, _ in stages}
+        for _ in range(args.frame_repeats):
             f_real.append(run(build, ["@bench/gl_bench", "frames", str(frames)], screen))
             f_floor.append(run(build, ["@bench/gl_bench", "floor-frames", str(frames)], screen))
+            for name, _ in stages:
+                f_stage[name].append(run(build, ["@bench/gl_bench", "frames", str(frames)], screen,
+                                         {"BENCH_STAGE": name}))
         if label == "640x360":
             f_floor_small = f_floor
         row("frame cost llvmpipe %s" % label, collect(f_real, "frame_ms"), "ms",
             collect(f_floor, "frame_ms"), "same buffers, simplest shaders")
+        for name, title in stages:
+            row(title, collect(f_stage[name], "frame_ms"), "ms", collect(f_floor, "frame_ms"), "same floor")
+        # The same runs' process CPU time (every rasterizer thread): the work
+        # done, less disturbed than wall time by other loads on the machine.
+        cpu_ms = lambda runs: [v / 1e3 for v in collect(runs, "cpu_us")]
+        row("  CPU time per frame %s" % label, cpu_ms(f_real), "ms", cpu_ms(f_floor), "floor's CPU time")
+        for name, title in stages:
+            row("  CPU:" + title[1:], cpu_ms(f_stage[name]), "ms", cpu_ms(f_floor), "floor's CPU time")
+
+    if args.only:
+        print_table()
+        return
 
     # What the anisotropic filtering the program leaves off on a software
     # rasterizer would cost there: the textures at llvmpipe's maximum (16),
@@ -166,6 +192,10 @@ def main():
     except (OSError, ValueError, KeyError):
         sys.stderr.write("micro benchmarks failed:\n" + micro.stderr[-2000:])
 
+    print_table()
+
+
+def print_table():
     widths = [max(len(r[i]) for r in ROWS + [("figure", "median (min-max)", "floor", "floor median", "ratio")])
               for i in range(5)]
     header = ("figure", "median (min-max)", "floor", "floor median", "ratio")

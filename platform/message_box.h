@@ -10,3 +10,8 @@ enum class MessageIcon { Information, Warning };
 // The environment variable TARNWICK_NO_DIALOGS (any value) keeps the dialog
 // away; the automated tests set it so that no run waits for a click.
 void showMessageBox(const char* text, const char* caption, MessageIcon icon);
+
+// Whether showMessageBox may show its dialog (the line on standard error is
+// always written). Runs that nobody can answer, such as those hosted by a
+// screensaver daemon or a screen locker, turn the dialogs off.
+void showMessageDialogs(bool shown);

@@ -8,6 +8,8 @@ std::string singleInstanceName();
 
 // Binds the abstract-namespace Unix socket singleInstanceName() and keeps it
 // for the rest of the process; the kernel frees the name when the process
-// ends. False only when another process holds the name already; any other
-// failure reports true, so a broken socket layer never stops the screensaver.
+// ends. False only when another process of this user holds the name already
+// (the kernel's record of the holder's uid decides; a name taken by another
+// user does not count); any other failure reports true, so a broken socket
+// layer never stops the screensaver.
 bool holdSingleInstanceName();

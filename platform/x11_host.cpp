@@ -30,21 +30,26 @@ void installXErrorHandlers()
     XSetIOErrorHandler(endOnLostConnection);
 }
 
-bool xDisplayAvailable()
+Display* sharedXConnection()
 {
     const char* name = std::getenv("DISPLAY");
     if (name == nullptr || *name == '\0')
-        return false;
+        return nullptr;
     // The first connection that answers stays open for the life of the
     // process. Closing it could leave the server without clients, and a
     // server that resets when its last client leaves (a bare server, a
     // virtual one started without -noreset) would then drop the windowing
     // library's connection, opened a moment later, in the middle of its reset.
-    static Display* probe = nullptr;
-    if (probe == nullptr)
-        probe = XOpenDisplay(nullptr);
-    return probe != nullptr;
+    static Display* connection = nullptr;
+    if (connection == nullptr)
+        connection = XOpenDisplay(nullptr);
+    return connection;
 }
+
+int lastXError() { return g_lastXError; }
+void resetXErrors() { g_lastXError = 0; }
+
+bool xDisplayAvailable() { return sharedXConnection() != nullptr; }
 
 HostWindowState queryHostWindow(Display* display, Window window)
 {
@@ -59,6 +64,8 @@ HostWindowState queryHostWindow(Display* display, Window window)
         return state;
     state.exists = true;
     state.mapped = attributes.map_state != IsUnmapped;
+    state.viewable = attributes.map_state == IsViewable;
+    state.inputOutput = attributes.c_class == InputOutput;
     state.width = attributes.width;
     state.height = attributes.height;
     state.screen = XScreenNumberOfScreen(attributes.screen);
@@ -69,4 +76,31 @@ bool hostWindowEnabled(Display* display, Window window)
 {
     const HostWindowState state = queryHostWindow(display, window);
     return state.exists && state.mapped;
+}
+
+bool HostWatch::watch(Window window)
+{
+    Display* display = sharedXConnection();
+    if (display == nullptr)
+        return false;
+    installXErrorHandlers();
+    m_window = window;
+    m_lost = false;
+    // Structure events of the host only: other clients may select them too.
+    XSelectInput(display, window, StructureNotifyMask);
+    XSync(display, False);
+    return true;
+}
+
+bool HostWatch::unmappedOrGone()
+{
+    Display* display = sharedXConnection();
+    if (display == nullptr || m_window == 0)
+        return m_lost;
+    XEvent event;
+    while (XCheckWindowEvent(display, m_window, StructureNotifyMask, &event)) {
+        if (event.type == UnmapNotify || event.type == DestroyNotify)
+            m_lost = true;
+    }
+    return m_lost;
 }

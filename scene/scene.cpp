@@ -47,7 +47,7 @@ void bindTexture(const GLFWTexture* texture)
 
 } // namespace
 
-void setupScene()
+void setupScene(bool withTick)
 {
     g_registry = new ProgramRegistry();
     g_sceneState = new SceneState(0.0f);
@@ -72,8 +72,10 @@ void setupScene()
     g_background->prepare();
 
     g_tickSound = new CDirectSound();
-    // Without sound the screensaver runs silently.
-    g_tickSound->init(kTickWave, nativeWindowHandle(glfwGetCurrentContext()));
+    // The device opens in the background: the first frame never waits for
+    // it. Without sound the screensaver runs silently.
+    if (withTick)
+        g_tickSound->initInBackground(kTickWave, nativeWindowHandle(glfwGetCurrentContext()));
 }
 
 void renderFrame(double t)

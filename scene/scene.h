@@ -4,7 +4,8 @@
 class SceneState;
 
 // Creates everything the picture needs; the GL context must be current.
-void setupScene();
+// Without the tick the player is made but no sound device is opened.
+void setupScene(bool withTick = true);
 
 // Renders one frame at frame time t (seconds, the frame clock's double
 // precision); the caller swaps buffers.

@@ -41,6 +41,43 @@ bool CDirectSound::loadFromResource(int name, void* window)
     return initFromMemory(image.data, image.size, window);
 }
 
+bool CDirectSound::initInBackground(int resourceId, void* window)
+{
+    const ResourceBytes image = findResource(resourceId, kWaveType);
+    if (!image)
+        return false;
+    if (s_device != nullptr)
+        return initFromMemory(image.data, image.size, window);
+    if (!parseWave(image.data, image.size, &waveFormat, &waveData, &waveSize))
+        return false;
+    startOpeningSoundDevice();
+    waitingForDevice = true;
+    return true;
+}
+
+void CDirectSound::update()
+{
+    if (!isReady())
+        finishWhenDeviceOpens();
+}
+
+bool CDirectSound::finishWhenDeviceOpens()
+{
+    if (!waitingForDevice)
+        return false;
+    ALCdevice* device = takeOpenedSoundDevice(&waitingForDevice);
+    if (device == nullptr)
+        return false;
+    if (s_device != nullptr)
+        alcCloseDevice(device);  // another player opened one meanwhile
+    else if (!useDevice(device))
+        return false;
+    if (createBuffer(waveFormat) && fillBuffer(waveData, waveSize))
+        return true;
+    releaseBuffer();
+    return false;
+}
+
 bool CDirectSound::initFromMemory(const unsigned char* image, std::size_t imageSize, void* /*window*/)
 {
     if (s_device == nullptr && !acquireDevice())
@@ -61,8 +98,12 @@ bool CDirectSound::initFromMemory(const unsigned char* image, std::size_t imageS
 bool CDirectSound::acquireDevice()
 {
     ALCdevice* device = openSoundDevice();
-    if (device == nullptr)
-        return false;
+    return device != nullptr && useDevice(device);
+}
+
+// Makes device the shared one, with its context current; closes it on failure.
+bool CDirectSound::useDevice(ALCdevice* device)
+{
     ALCcontext* context = alcCreateContext(device, soundDeviceHooks().contextAttributes);
     if (context == nullptr || alcMakeContextCurrent(context) != ALC_TRUE) {
         if (context != nullptr)
@@ -121,7 +162,7 @@ bool CDirectSound::isReady() const
 
 void CDirectSound::play(std::uint32_t position, bool loop)
 {
-    if (!isReady())
+    if (!isReady() && !finishWhenDeviceOpens())
         return;
     if (position > waveSize)
         position = waveSize;

@@ -28,6 +28,14 @@ public:
     // to the native handle of the window that owns the sound (unused here:
     // OpenAL needs no owner window). True when the player is ready to play.
     bool init(int resourceId, void* window);
+    // The same, but the output device is opened (with its retries) in the
+    // background: true when the sound was parsed and the player will become
+    // ready once a device opens, which play() checks for. The caller goes on
+    // at once, so a missing device never delays the first frame.
+    bool initInBackground(int resourceId, void* window);
+    // Completes a background set-up once its device has opened (play does it
+    // too); cheap to call every frame.
+    void update();
     bool loadFromResource(int name, void* window);
     // image is a whole RIFF/WAVE file of imageSize bytes; it must outlive the
     // player, which keeps pointers into it.
@@ -57,6 +65,9 @@ public:
 
 private:
     bool acquireDevice();
+    bool useDevice(ALCdevice* device);
+    // Completes a background set-up once its device has opened.
+    bool finishWhenDeviceOpens();
     void releaseBuffer();
 
     const unsigned char* waveData = nullptr;
@@ -64,6 +75,8 @@ private:
     ALuint buffer = 0;  // 0: none (OpenAL never names a buffer or source 0)
     ALuint source = 0;
     OpenAlFormat bufferFormat;
+    WaveFormat waveFormat;
+    bool waitingForDevice = false;
 
     static ALCdevice* s_device;
     static ALCcontext* s_context;

@@ -22,3 +22,11 @@ void resetSoundDeviceHooks();
 
 // The default output device, or null when every attempt failed.
 ALCdevice* openSoundDevice();
+
+// The same attempts on a worker thread, so that a missing or busy device
+// never holds up the caller (the first frame, the answer to a key). Starting
+// while attempts are under way does nothing. takeOpenedSoundDevice never
+// blocks: it gives the device once it has opened, and sets *pending to false
+// once the attempts are over (with or without a device).
+void startOpeningSoundDevice();
+ALCdevice* takeOpenedSoundDevice(bool* pending);

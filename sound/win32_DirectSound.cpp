@@ -7,7 +7,9 @@
 #include <mmreg.h>
 #include <dsound.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 CDirectSound* g_tickSound = nullptr;
 
@@ -17,6 +19,50 @@ namespace {
 // the first (the same policy as the OpenAL player's).
 constexpr int kDeviceAttempts = 10;
 constexpr DWORD kDeviceRetryDelayMs = 500;
+
+// The default output device; "allocated" (busy) and "no driver" are tried
+// again, 500 ms apart, ten attempts in all; any other failure ends at once.
+IDirectSound8* createDevice()
+{
+    for (int attempt = 0; attempt < kDeviceAttempts; ++attempt) {
+        if (attempt > 0)
+            Sleep(kDeviceRetryDelayMs);
+        IDirectSound8* device = nullptr;
+        const HRESULT result = DirectSoundCreate8(nullptr, &device, nullptr);
+        if (SUCCEEDED(result) && device != nullptr)
+            return device;
+        if (result != DSERR_ALLOCATED && result != DSERR_NODRIVER)
+            break;
+    }
+    return nullptr;
+}
+
+// The one background creation: started once, its device handed over once.
+std::atomic<bool> g_creationStarted{false};
+std::atomic<bool> g_creationDone{false};
+IDirectSound8* g_createdDevice = nullptr;  // written before g_creationDone
+
+void startCreatingDevice()
+{
+    if (g_creationStarted.exchange(true))
+        return;
+    std::thread([] {
+        g_createdDevice = createDevice();
+        g_creationDone.store(true);
+    }).detach();
+}
+
+// The device the background creation made, once it is done; null before and
+// when it failed. waiting turns false once the creation is over.
+IDirectSound8* takeCreatedDevice(bool* waiting)
+{
+    if (!g_creationDone.load())
+        return nullptr;
+    *waiting = false;
+    IDirectSound8* device = g_createdDevice;
+    g_createdDevice = nullptr;
+    return device;
+}
 
 } // namespace
 
@@ -45,6 +91,41 @@ bool CDirectSound::init(int resourceId, void* window)
     return loadFromResource(resourceId, window);
 }
 
+bool CDirectSound::initInBackground(int resourceId, void* window)
+{
+    const ResourceBytes image = findResource(resourceId, kWaveType);
+    if (!image)
+        return false;
+    if (s_device != nullptr)
+        return initFromMemory(image.data, image.size, window);
+    if (!parseWave(image.data, image.size, &waveFormat, &waveData, &waveSize))
+        return false;
+    ownerWindow = window;
+    startCreatingDevice();
+    waitingForDevice = true;
+    return true;
+}
+
+void CDirectSound::update()
+{
+    if (!isReady())
+        finishWhenDeviceExists();
+}
+
+bool CDirectSound::finishWhenDeviceExists()
+{
+    if (!waitingForDevice)
+        return false;
+    IDirectSound8* device = takeCreatedDevice(&waitingForDevice);
+    if (device == nullptr)
+        return false;
+    if (s_device != nullptr)
+        device->Release();  // another player made one meanwhile
+    else if (!useDevice(device, ownerWindow))
+        return false;
+    return createBuffer(waveFormat) && fillBuffer(waveData, waveSize);
+}
+
 bool CDirectSound::loadFromResource(int name, void* window)
 {
     const ResourceBytes image = findResource(name, kWaveType);
@@ -65,21 +146,16 @@ bool CDirectSound::initFromMemory(const unsigned char* image, std::size_t imageS
     return fillBuffer(waveData, waveSize);
 }
 
-// The default output device; "allocated" (busy) and "no driver" are tried
-// again, 500 ms apart, ten attempts in all; any other failure ends at once.
 bool CDirectSound::acquireDevice(void* window)
 {
-    HRESULT result = DSERR_NODRIVER;
-    IDirectSound8* device = nullptr;
-    for (int attempt = 0; attempt < kDeviceAttempts; ++attempt) {
-        if (attempt > 0)
-            Sleep(kDeviceRetryDelayMs);
-        result = DirectSoundCreate8(nullptr, &device, nullptr);
-        if (result != DSERR_ALLOCATED && result != DSERR_NODRIVER)
-            break;
-    }
-    if (FAILED(result) || device == nullptr)
-        return false;
+    IDirectSound8* device = createDevice();
+    return device != nullptr && useDevice(device, window);
+}
+
+// The device becomes the players' shared one, its sound mixed in while the
+// owner window is active (or always, for no window).
+bool CDirectSound::useDevice(IDirectSound8* device, void* window)
+{
     const HWND owner = window != nullptr ? *static_cast<HWND*>(window) : nullptr;
     device->SetCooperativeLevel(owner, DSSCL_NORMAL);
     s_device = device;
@@ -139,7 +215,7 @@ bool CDirectSound::isReady() const
 
 void CDirectSound::play(std::uint32_t position, bool loop)
 {
-    if (!isReady())
+    if (!isReady() && !finishWhenDeviceExists())
         return;
     if (position > waveSize)
         position = waveSize;

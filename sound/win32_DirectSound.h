@@ -21,6 +21,14 @@ public:
     // Sets the player up with the "WAVE" resource resourceId. window points
     // to the HWND of the window that owns the sound (the render window).
     bool init(int resourceId, void* window);
+    // The same, but the device is created (with its retries) on a thread of
+    // its own: true when the sound was parsed and the player will become
+    // ready once a device exists, which play() checks for. The caller goes on
+    // at once, so a busy device never delays the first frame.
+    bool initInBackground(int resourceId, void* window);
+    // Completes a background set-up once its device exists (play does it
+    // too); cheap to call every frame.
+    void update();
     bool loadFromResource(int name, void* window);
     // image is a whole RIFF/WAVE file of imageSize bytes; it must outlive the
     // player, which keeps pointers into it.
@@ -46,10 +54,15 @@ public:
 
 private:
     bool acquireDevice(void* window);
+    bool useDevice(IDirectSound8* device, void* window);
+    bool finishWhenDeviceExists();
 
     const unsigned char* waveData = nullptr;
     std::uint32_t waveSize = 0;
     IDirectSoundBuffer* buffer = nullptr;
+    WaveFormat waveFormat;
+    void* ownerWindow = nullptr;
+    bool waitingForDevice = false;
 
     static IDirectSound8* s_device;
     static int s_instanceCount;

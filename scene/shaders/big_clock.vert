@@ -103,6 +103,10 @@ void main()
     bool gears35And33 = inRange(id, 66675, 77282) || inRange(id, 43311, 45362);
     bool gear35Bottom = inRange(id, 45363, 55970) || inRange(id, 41259, 43309);
     bool gear35Inner = inRange(id, 55971, 56018);
+    // The centre wheel's ranges: a vertex listed in two of them turns twice.
+    int gear35CentreTurns = int(inRange(id, 56031, 66626)) + int(inRange(id, 39429, 40388)) +
+                            int(inRange(id, 37089, 39428)) + int(inRange(id, 35037, 37089)) +
+                            int(inRange(id, 23697, 30452));
     bool gear38Inner = inRange(id, 29378, 30452);
     bool gear30Top = inRange(id, 32987, 35035);
     bool gears45And46 = inRange(id, 14811, 23696);
@@ -111,41 +115,53 @@ void main()
     bool hourHand = inRange(id, 40389, 41258);
     bool clockFace = inRange(id, 8418, 13970);
 
+    // The motion groups do not overlap: each vertex takes the centre and
+    // angle of its group, if any, and is turned once (the centre wheel's
+    // doubly listed vertex once more), so that only one sine and cosine are
+    // taken per vertex rather than one for every group.
     float gearTurn = 0.05 * speed * t;
+    float swing = sin(1.5 * speed * t);
+    bool moves = true;
+    vec3 centre = vec3(0.0);
+    float angle = 0.0;
+    if (pendulum) {
+        centre = PENDULUM_CENTRE;
+        angle = swing * 0.15 * 0.5;
+    } else if (yoke) {
+        centre = YOKE_CENTRE;
+        angle = swing * 0.24 * 0.5;
+    } else if (gears25And26) {
+        centre = GEARS_25_26_CENTRE;
+        angle = gearTurn;
+    } else if (gears35And33) {
+        centre = GEARS_35_33_CENTRE;
+        angle = -gearTurn * (16.0 / 60.0);
+    } else if (gear35Bottom) {
+        centre = GEAR_35_BOTTOM_CENTRE;
+        angle = gearTurn * (16.0 / 60.0) * (15.0 / 60.0);
+    } else if (gear35CentreTurns > 0) {
+        centre = GEAR_35_CENTRE_CENTRE;
+        angle = -gearTurn * (16.0 / 60.0) * (15.0 / 60.0) * (15.0 / 60.0);
+    } else if (gear30Top) {
+        centre = GEAR_30_TOP_CENTRE;
+        angle = gearTurn * (16.0 / 60.0) * (15.0 / 60.0) * (15.0 / 60.0);
+    } else if (gears45And46) {
+        centre = GEARS_45_46_CENTRE;
+        angle = gearTurn * (16.0 / 60.0) * (15.0 / 60.0) * (15.0 / 60.0) * (32.0 / 8.0);
+    } else if (minuteHand) {
+        centre = HANDS_CENTRE;
+        angle = MINUTE_ZERO_ANGLE + (2.0 * PI_CONST / 60.0) * iMinute;
+    } else if (hourHand) {
+        centre = HANDS_CENTRE;
+        angle = HOUR_ZERO_ANGLE + (2.0 * PI_CONST / 12.0) * iHour;
+    } else {
+        moves = false;
+    }
     vec4 P = position;
-
-    if (pendulum)
-        P = turn(P, PENDULUM_CENTRE, sin(1.5 * speed * t) * 0.15 * 0.5);
-    if (yoke)
-        P = turn(P, YOKE_CENTRE, sin(1.5 * speed * t) * 0.24 * 0.5);
-    if (gears25And26)
-        P = turn(P, GEARS_25_26_CENTRE, gearTurn);
-    if (gears35And33)
-        P = turn(P, GEARS_35_33_CENTRE, -gearTurn * (16.0 / 60.0));
-    if (gear35Bottom)
-        P = turn(P, GEAR_35_BOTTOM_CENTRE, gearTurn * (16.0 / 60.0) * (15.0 / 60.0));
-    // Each range of the centre wheel turns its vertices; a vertex listed in
-    // two ranges turns twice (it sits on the centre, so it stays put).
-    float centreTurn = -gearTurn * (16.0 / 60.0) * (15.0 / 60.0) * (15.0 / 60.0);
-    if (inRange(id, 56031, 66626))
-        P = turn(P, GEAR_35_CENTRE_CENTRE, centreTurn);
-    if (inRange(id, 39429, 40388))
-        P = turn(P, GEAR_35_CENTRE_CENTRE, centreTurn);
-    if (inRange(id, 37089, 39428))
-        P = turn(P, GEAR_35_CENTRE_CENTRE, centreTurn);
-    if (inRange(id, 35037, 37089))
-        P = turn(P, GEAR_35_CENTRE_CENTRE, centreTurn);
-    if (inRange(id, 23697, 30452))
-        P = turn(P, GEAR_35_CENTRE_CENTRE, centreTurn);
-    if (gear30Top)
-        P = turn(P, GEAR_30_TOP_CENTRE, gearTurn * (16.0 / 60.0) * (15.0 / 60.0) * (15.0 / 60.0));
-    if (gears45And46)
-        P = turn(P, GEARS_45_46_CENTRE,
-                 gearTurn * (16.0 / 60.0) * (15.0 / 60.0) * (15.0 / 60.0) * (32.0 / 8.0));
-    if (minuteHand)
-        P = turn(P, HANDS_CENTRE, MINUTE_ZERO_ANGLE + (2.0 * PI_CONST / 60.0) * iMinute);
-    if (hourHand)
-        P = turn(P, HANDS_CENTRE, HOUR_ZERO_ANGLE + (2.0 * PI_CONST / 12.0) * iHour);
+    if (moves)
+        P = turn(P, centre, angle);
+    if (gear35CentreTurns > 1)
+        P = turn(P, centre, angle);
 
     // Lighting in world space; the eye is taken to be at the world origin.
     P = model_world * P;
@@ -158,6 +174,11 @@ void main()
     color = vec4(0.4 * material_ambient + diffuse + specular, 1.0);
 
     gl_Position = world_projection * P;
+    // The fragment shader discards the clock face wherever it lies: its
+    // vertices are put outside the clip volume, so that its triangles are
+    // dropped before any of their fragments is shaded.
+    if (clockFace)
+        gl_Position = vec4(2.0, 2.0, 2.0, 1.0);
     fs_tex = position_tex;
 
     isVisible = clockFace ? 0.0 : 1.0;

@@ -2,14 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
 
+// As the program calls it: a run is switch-less when none of "/s", "/p",
+// "/c" is among its arguments.
 HostedRun parse(std::vector<const char*> args, const char* env)
 {
+    bool switchless = true;
+    for (const char* a : args)
+        switchless = switchless && a[0] != '/';
     args.insert(args.begin(), "tarnwick");
-    return parseHostedRun(static_cast<int>(args.size()), const_cast<char**>(args.data()), env);
+    return parseHostedRun(static_cast<int>(args.size()), const_cast<char**>(args.data()), env, switchless);
 }
 
 TEST(HostedRun, WindowIdsInHexAndDecimal)
@@ -34,6 +40,9 @@ TEST(HostedRun, RootTakesTheWindowFromTheEnvironment)
     const HostedRun alone = parse({"-root"}, nullptr);
     EXPECT_TRUE(alone.active);
     EXPECT_EQ(alone.window, 0ul) << "no window named: the root window";
+    // A variable that names no window never falls back to the whole screen.
+    for (const char* bad : {"garbage", "-1", "0x", "", "0"})
+        EXPECT_NE(parse({"-root"}, bad).window, 0ul) << "'" << bad << "'";
 }
 
 TEST(HostedRun, WindowIdOptionWinsOverTheEnvironment)
@@ -51,8 +60,56 @@ TEST(HostedRun, OrdinarySwitchesAreNotHosted)
 {
     EXPECT_FALSE(parse({"/s"}, "0x400007").active);
     EXPECT_FALSE(parse({"/p", "1234"}, nullptr).active);
-    EXPECT_FALSE(parse({}, "0x400007").active) << "the variable alone does not make a hosted run";
     EXPECT_FALSE(parse({"--window-id"}, nullptr).active) << "an option without its value";
+    EXPECT_FALSE(parse({}, nullptr).active);
+    EXPECT_FALSE(parse({}, "").active) << "an empty variable names no window";
+    EXPECT_TRUE(parse({"--no-tick"}, nullptr).complaints.empty()) << "settings are read only for hosted runs";
+}
+
+TEST(HostedRun, ALockerRunningTheProgramWithNoSwitchDrawsInTheVariablesWindow)
+{
+    const HostedRun run = parse({}, "0x400007");
+    EXPECT_TRUE(run.active);
+    EXPECT_EQ(run.window, 0x400007ul);
+    EXPECT_NE(parse({}, "garbage").window, 0ul) << "no fallback to the whole screen";
+}
+
+TEST(HostedRun, SettingsAndWhatIsSaidOfThoseNotUnderstood)
+{
+    struct Case {
+        std::vector<const char*> args;
+        bool tick;
+        int maxFps;
+        std::size_t complaints;
+    };
+    const Case cases[] = {
+        {{"--root"}, true, 0, 0},
+        {{"--root", "--no-tick"}, false, 0, 0},
+        {{"-root", "-no-tick", "-max-fps", "30"}, false, 30, 0},
+        {{"--root", "--max-fps=1000"}, true, 1000, 0},
+        {{"--root", "--max-fps", "0"}, true, 0, 0},
+        {{"--root", "--max-fps", "1001"}, true, 0, 1},
+        {{"--root", "--max-fps", "-5"}, true, 0, 1},
+        {{"--root", "--max-fps", "12fps"}, true, 0, 1},
+        {{"--root", "--max-fps", "29.6"}, true, 30, 0},
+        {{"--root", "--max-fps", "1000.4"}, true, 1000, 0},
+        {{"--root", "--max-fps", "1e3"}, true, 0, 1},
+        {{"--root", "--max-fps", ".5"}, true, 0, 1},
+        {{"--root", "--max-fps"}, true, 0, 1},
+        {{"--root", "--max-fps="}, true, 0, 1},
+        {{"--root", "--fast", "--tick"}, true, 0, 2},
+    };
+    for (const Case& c : cases) {
+        std::string text;
+        for (const char* a : c.args)
+            text += std::string(a) + " ";
+        const HostedRun run = parse(c.args, "0x400007");
+        EXPECT_EQ(run.tick, c.tick) << text;
+        EXPECT_EQ(run.maxFps, c.maxFps) << text;
+        EXPECT_EQ(run.complaints.size(), c.complaints) << text;
+        for (const std::string& line : run.complaints)
+            EXPECT_EQ(line.find('\n'), std::string::npos) << "one line: " << line;
+    }
 }
 
 } // namespace

@@ -1,10 +1,16 @@
 #include "app/application.h"
 #include "app/main_loop.h"
+#include "app/tick_turn.h"
 #include "app/window_icon.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -89,46 +95,60 @@ TEST(WindowIcon, TheMonitorPicture)
     EXPECT_GT(pixel(41, 41)[0], 100);
 }
 
-// Frames of a display refreshing at hz, feeding the tick rule as the loop does.
-std::vector<int> tickFrames(double hz, int frames, double start)
+// Frame times from start, dt apart, fed to the tick rule as the loop does
+// (the first frame ticks and starts the schedule); gives the ticked times.
+std::vector<double> tickTimes(double start, double dt, double seconds)
 {
-    std::vector<int> ticks;
-    float last = 0.0f;
-    for (int n = 0; n < frames; ++n) {
-        const float t = static_cast<float>(start + n / hz);
-        if (tickIsDue(t, last)) {
-            ticks.push_back(n);
-            last = t;
+    std::vector<double> ticks;
+    double next = start;
+    for (double t = start; t < start + seconds; t += dt) {
+        if (t >= next) {
+            ticks.push_back(t);
+            next = nextTickTime(t, start);
         }
     }
     return ticks;
 }
 
-TEST(TickRule, FirstFrameTicksAndSixtyHertzTicksEverySixtyOrSixtyOneFrames)
+TEST(TickRule, SixtyTicksAMinuteEachOnTheFrameThatCrossesTheSecond)
 {
-    const std::vector<int> ticks = tickFrames(60.0, 60 * 30, 0.25);
-    ASSERT_FALSE(ticks.empty());
-    EXPECT_EQ(ticks.front(), 0);
-    for (std::size_t i = 1; i < ticks.size(); ++i) {
-        const int gap = ticks[i] - ticks[i - 1];
-        EXPECT_TRUE(gap == 60 || gap == 61) << "gap " << gap << " at tick " << i;
+    // A display's rate, a slow software renderer, and frames near a second.
+    for (double dt : {1.0 / 60.0, 0.07, 0.3, 0.95}) {
+        const double start = 1234.25;
+        const std::vector<double> ticks = tickTimes(start, dt, 60.0);
+        EXPECT_EQ(ticks.size(), 60u) << "frames " << dt << " s apart";
+        for (std::size_t k = 0; k < ticks.size(); ++k) {
+            EXPECT_GE(ticks[k], start + k - 1e-9) << "tick " << k << ", frames " << dt;
+            EXPECT_LT(ticks[k], start + k + dt) << "tick " << k << ", frames " << dt;
+        }
     }
 }
 
-TEST(TickRule, AStallGivesOneTickNotThree)
+TEST(TickTurn, OneProcessOfADisplayTicksAndAnotherTakesOverWhenItGoes)
 {
-    float last = 10.0f;
-    EXPECT_FALSE(tickIsDue(10.5f, last));
-    EXPECT_TRUE(tickIsDue(13.0f, last));  // three seconds later: one tick due
-    last = 13.0f;
-    EXPECT_FALSE(tickIsDue(13.016f, last));  // and none owed for the lost time
+    for (const auto& [name, display] : std::vector<std::pair<std::string, std::string>>{
+             {":0", ":0"}, {":0.1", ":0"}, {"localhost:10.0", "localhost:10"}, {"host.example:0.2", "host.example:0"},
+             {"", ""}})
+        EXPECT_EQ(displayOfScreen(name), display) << name;
+    EXPECT_EQ(tickNameFor(":7.1"), tickNameFor(":7.0")) << "every monitor of a display shares one name";
+    EXPECT_NE(tickNameFor(":7"), tickNameFor(":8"));
+
+    const std::string name = tickNameFor(":tick-turn-test-" + std::to_string(getpid()));
+    auto first = std::make_unique<TickTurn>(name);
+    TickTurn second(name);
+    EXPECT_TRUE(first->isMine());
+    EXPECT_FALSE(second.isMine()) << "the name is taken by a process of this user";
+    EXPECT_TRUE(first->isMine());
+    first.reset();
+    EXPECT_TRUE(second.isMine()) << "the tick is taken over once its holder is gone";
 }
 
-TEST(TickRule, ATickAtExactlyZeroCountsAsNoTickYet)
+TEST(TickRule, AStallGivesOneTickThenTheTicksAreBackInStep)
 {
-    EXPECT_TRUE(tickIsDue(0.0f, 0.0f));
-    EXPECT_TRUE(tickIsDue(0.016f, 0.0f));  // so the next frame ticks again
-    EXPECT_FALSE(tickIsDue(0.016f, 0.001f));
+    const double start = 10.0;
+    EXPECT_EQ(nextTickTime(10.0, start), 11.0);
+    EXPECT_EQ(nextTickTime(13.2, start), 14.0) << "three seconds lost: one tick at 13.2, the next at 14";
+    EXPECT_EQ(nextTickTime(11.999, start), 12.0);
 }
 
 } // namespace

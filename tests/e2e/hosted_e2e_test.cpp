@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/e2e.h"
+#include "tests/support/frame_count.h"
 
 #include <sys/wait.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 using namespace e2e;
 
@@ -20,13 +23,6 @@ Window makeHostWindow(Display* x, int width, int height)
     XMapWindow(x, w);
     XSync(x, False);
     return w;
-}
-
-std::string hex(unsigned long id)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%lx", id);
-    return text;
 }
 
 bool waitForChild(Display* x, Window host, double seconds)
@@ -64,15 +60,25 @@ protected:
 TEST_F(HostedE2E, DrawsInTheWindowNamedInHexOrDecimalAndIgnoresInput)
 {
     Display* x = display.x();
-    for (bool decimal : {false, true}) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> switches;
+        bool decimal;
+    };
+    // A screen locker may run the program itself, with no switch at all.
+    for (const Case& c : {Case{"hosted-hex", {"-root"}, false}, Case{"hosted-decimal", {"-root"}, true},
+                          Case{"hosted-by-a-locker", {}, false}}) {
+        SCOPED_TRACE(c.name);
         const Window host = makeHostWindow(x, 320, 180);
         auto env = quietEnv(display);
-        env["XSCREENSAVER_WINDOW"] = decimal ? std::to_string(host) : hex(host);
-        Process run({binaryPath(), "-root"}, env);
+        env["XSCREENSAVER_WINDOW"] = c.decimal ? std::to_string(host) : hexWindowId(host);
+        std::vector<std::string> argv{binaryPath()};
+        argv.insert(argv.end(), c.switches.begin(), c.switches.end());
+        Process run(argv, env);
         ASSERT_TRUE(waitForChild(x, host, 10.0)) << run.err();
         pause(0.5);
         const Image shot = waitForPicture(x, host);
-        shot.savePng(artefactPath(decimal ? "hosted-decimal.png" : "hosted-hex.png"));
+        shot.savePng(artefactPath(std::string(c.name) + ".png"));
         EXPECT_GT(litFraction(shot), 0.5) << "the daemon's window shows the picture";
 
         // The daemon owns input: keys and clicks do not end the run.
@@ -94,8 +100,8 @@ TEST_F(HostedE2E, WindowIdOptionWinsOverTheVariable)
     const Window named = makeHostWindow(x, 300, 200);
     const Window preview = makeHostWindow(x, 200, 150);
     auto env = quietEnv(display);
-    env["XSCREENSAVER_WINDOW"] = hex(named);
-    Process run({binaryPath(), "--root", "--window-id", hex(preview)}, env);
+    env["XSCREENSAVER_WINDOW"] = hexWindowId(named);
+    Process run({binaryPath(), "--root", "--window-id", hexWindowId(preview)}, env);
     ASSERT_TRUE(waitForChild(x, preview, 10.0)) << run.err();
     EXPECT_TRUE(children(x, named).empty());
     EXPECT_LT(endBySignal(run, SIGUSR1), 100.0);
@@ -130,7 +136,7 @@ TEST_F(HostedE2E, SigtermDuringStartUpEndsAtOnce)
     for (double delay : {0.0, 0.05, 0.2}) {
         const Window host = makeHostWindow(x, 320, 200);
         auto env = quietEnv(display);
-        env["XSCREENSAVER_WINDOW"] = hex(host);
+        env["XSCREENSAVER_WINDOW"] = hexWindowId(host);
         Process run({binaryPath(), "-root"}, env);
         pause(delay);
         EXPECT_LT(endBySignal(run, SIGTERM), 100.0) << "after " << delay << " s";
@@ -144,9 +150,9 @@ TEST_F(HostedE2E, HostedRunsDoNotTakeTheSingleInstanceName)
     const Window a = makeHostWindow(x, 200, 100);
     const Window b = makeHostWindow(x, 200, 100);
     auto envA = quietEnv(display);
-    envA["XSCREENSAVER_WINDOW"] = hex(a);
+    envA["XSCREENSAVER_WINDOW"] = hexWindowId(a);
     auto envB = quietEnv(display);
-    envB["XSCREENSAVER_WINDOW"] = hex(b);
+    envB["XSCREENSAVER_WINDOW"] = hexWindowId(b);
     Process first({binaryPath(), "-root"}, envA);
     Process second({binaryPath(), "-root"}, envB);
     EXPECT_TRUE(waitForChild(x, a, 10.0));
@@ -157,6 +163,46 @@ TEST_F(HostedE2E, HostedRunsDoNotTakeTheSingleInstanceName)
     EXPECT_TRUE(first.running());
     EXPECT_TRUE(second.running());
     EXPECT_TRUE(plain.running());
+}
+
+TEST_F(HostedE2E, AFrameRateLimitSleepsTheRestOfEachFrame)
+{
+    // The no-op driver and a display that does not pace the swaps: uncapped,
+    // a run draws as fast as a core lets it.
+    Display* x = display.x();
+    struct Sample {
+        double frames;
+        double cpu;
+    };
+    auto measure = [&](std::vector<std::string> settings) {
+        const Window host = makeHostWindow(x, 320, 180);
+        const std::string countFile = newFrameCountFile();
+        auto env = withFrameCounter(quietEnv(display), countFile);
+        env["GALLIUM_NOOP"] = "1";
+        env["XSCREENSAVER_WINDOW"] = hexWindowId(host);
+        std::vector<std::string> argv{binaryPath(), "--root"};
+        argv.insert(argv.end(), settings.begin(), settings.end());
+        Process run(argv, env);
+        waitForFrames(countFile, 5, run, 30.0);
+        pause(1.0);
+        const unsigned long frames = framesShown(countFile);
+        const double cpu = cpuSeconds(run.pid());
+        pause(3.0);
+        const Sample sample{(framesShown(countFile) - frames) / 3.0, (cpuSeconds(run.pid()) - cpu) / 3.0};
+        EXPECT_TRUE(run.running()) << run.err();
+        EXPECT_EQ(run.err().find("tarnwick:"), std::string::npos) << "the setting is understood: " << run.err();
+        std::remove(countFile.c_str());
+        XDestroyWindow(x, host);
+        return sample;
+    };
+    const Sample uncapped = measure({});
+    const Sample capped = measure({"--max-fps", "20"});
+    std::printf("uncapped: %.0f frames/s, %.2f CPU; capped at 20: %.1f frames/s, %.2f CPU\n", uncapped.frames,
+                uncapped.cpu, capped.frames, capped.cpu);
+    EXPECT_GT(uncapped.frames, 40.0) << "the display does not pace the frames";
+    EXPECT_LE(capped.frames, 21.0);
+    EXPECT_GE(capped.frames, 15.0);
+    EXPECT_LT(capped.cpu, uncapped.cpu / 2.0) << "the limit saves the CPU the frames would burn";
 }
 
 } // namespace

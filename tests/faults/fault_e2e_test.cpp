@@ -115,6 +115,26 @@ TEST(FaultE2E, TheXServerKilledMidRunEndsTheProcessWithinASecond)
     std::remove(countFile.c_str());
 }
 
+TEST(FaultE2E, TheXServerKilledWhileABoxIsUpEndsTheProcessWithStatusZero)
+{
+    DisposableServer server;
+    ASSERT_FALSE(server.name().empty()) << "no virtual X server";
+    // A preview of a window that does not exist shows the "Failed to open
+    // window" box and waits for OK.
+    Process run({binaryPath(), "/p", "12345"}, {{"DISPLAY", server.name()}, {"ALSOFT_DRIVERS", "null"}});
+    {
+        Display* x = XOpenDisplay(server.name().c_str());
+        ASSERT_NE(x, nullptr);
+        const Window box = findWindow(x, "Debug", 20.0);
+        XCloseDisplay(x);
+        ASSERT_NE(box, 0u) << "the box is up\n" << run.err();
+    }
+    server.kill();
+    int status = 0;
+    ASSERT_TRUE(run.wait(5.0, &status)) << "the run must end with the server";
+    EXPECT_TRUE(exitedWith(status, 0)) << describe(status) << "\n" << run.err();
+}
+
 TEST(FaultE2E, AServerThatResetsWhenItsLastClientLeavesIsJoinedEveryTime)
 {
     // A connection opened and closed before the windowing library opens its
@@ -188,15 +208,13 @@ TEST_F(PreviewHostFaults, AOneByOneHostIsSurvivedAndDrawingResumesWhenItGrows)
     EXPECT_TRUE(run->running());
 }
 
-TEST_F(PreviewHostFaults, UnmappingEndsThePreviewEvenWhenTheHostIsMappedAgain)
+TEST_F(PreviewHostFaults, UnmappingEndsThePreviewEvenWhenTheHostIsMappedAgainAtOnce)
 {
+    // Hidden and shown again before the program's next look at the host.
     XUnmapWindow(display.x(), host);
-    XSync(display.x(), False);
-    // Two whole frames while hidden: the loop has looked at the host since.
-    const unsigned long hiddenAt = e2e::framesShown(countFile);
-    e2e::waitForFrames(countFile, hiddenAt + 2, *run, 60.0);
     XMapWindow(display.x(), host);
     XSync(display.x(), False);
+    const unsigned long hiddenAt = e2e::framesShown(countFile);
     int status = 0;
     ASSERT_TRUE(e2e::endsWithinFrames(countFile, hiddenAt, 2, *run, &status)) << "a hidden host ends the preview";
     EXPECT_TRUE(exitedWith(status, 0)) << describe(status) << "\n" << run->err();

@@ -66,9 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CommandLine fromArgv = parseCommandLine(joined.c_str());
     require(fromArgv.mode >= Preview && fromArgv.mode <= None, "the mode of joined arguments is one of the four");
 
-    const HostedRun hosted = parseHostedRun(argc, argv.data(), hasEnvironment ? environment.c_str() : nullptr);
+    const HostedRun hosted = parseHostedRun(argc, argv.data(), hasEnvironment ? environment.c_str() : nullptr,
+                                            fromArgv.mode == None);
     require(hosted.window <= kLargestXId || hosted.window == kNoWindow, "a hosted window id fits an X id or marks none");
     require(hosted.active || hosted.window == 0, "an inactive hosted run names no window");
+    require(hosted.maxFps >= 0 && hosted.maxFps <= kMaxFpsLimit, "a frame-rate limit within its range");
+    require(hosted.active || hosted.complaints.empty(), "only hosted runs read settings");
     for (int i = 1; i < argc; ++i)
         require(parseWindowId(argv[i]) <= kLargestXId, "a window id fits an X id");
     if (hasEnvironment)

@@ -64,11 +64,13 @@ protected:
     static inline bool s_installed = false;
 };
 
-TEST_F(Installed, LaysOutExactlyTheProgramManualPageAndSettingsDescription)
+TEST_F(Installed, LaysOutExactlyTheProgramManualPageSettingsDescriptionAndDocuments)
 {
     const std::vector<std::string> expected{
         "libexec/xscreensaver/tarnwick",
-        "share/man/man6/tarnwick.6",
+        "share/doc/tarnwick/changelog.gz",
+        "share/doc/tarnwick/copyright",
+        "share/man/man6/tarnwick.6.gz",
         "share/xscreensaver/config/tarnwick.xml",
     };
     EXPECT_EQ(filesUnder(s_prefix->path()), expected);
@@ -81,7 +83,7 @@ TEST_F(Installed, LaysOutExactlyTheProgramManualPageAndSettingsDescription)
         << "the installed program is this build's";
 }
 
-TEST_F(Installed, SettingsDescriptionIsWellFormedAndListsNoOptions)
+TEST_F(Installed, SettingsDescriptionIsWellFormedAndOffersTheTickAndTheFrameRateLimit)
 {
     const Output lint = capture({"xmllint", "--noout", at("share/xscreensaver/config/tarnwick.xml")});
     ASSERT_EQ(lint.status, 0) << lint.err;
@@ -91,10 +93,16 @@ TEST_F(Installed, SettingsDescriptionIsWellFormedAndListsNoOptions)
     EXPECT_EQ(xpath("string(/screensaver/@_label)"), "Tarnwick");
     EXPECT_EQ(xpath("string(/screensaver/@gl)"), "yes");
     EXPECT_EQ(xpath("string(/screensaver/command/@arg)"), "--root");
-    // The program has no settings: the command and the description only.
-    EXPECT_EQ(xpath("count(/screensaver/*)"), "2");
+    // The command, the two settings of hosted runs and the description.
+    EXPECT_EQ(xpath("count(/screensaver/*)"), "4");
     EXPECT_EQ(xpath("count(/screensaver/command)"), "1");
     EXPECT_EQ(xpath("count(/screensaver/_description)"), "1");
+    EXPECT_EQ(xpath("string(/screensaver/boolean/@_label)"), "Tick each second");
+    EXPECT_EQ(xpath("string(/screensaver/boolean/@arg-unset)"), "--no-tick") << "on unless unchecked";
+    EXPECT_EQ(xpath("string(/screensaver/number/@arg)"), "--max-fps %");
+    EXPECT_EQ(xpath("string(/screensaver/number/@type)"), "slider");
+    EXPECT_EQ(xpath("string(/screensaver/number/@low)"), "0");
+    EXPECT_EQ(xpath("string(/screensaver/number/@default)"), "0") << "paced by the display unless limited";
 
     const std::string description = trimmed(xpath("string(/screensaver/_description)"));
     EXPECT_GT(description.size(), 100u);
@@ -104,17 +112,17 @@ TEST_F(Installed, SettingsDescriptionIsWellFormedAndListsNoOptions)
 
 TEST_F(Installed, ManualPageRendersWithoutWarningsAndCoversSwitchesHostsAndExitStatus)
 {
-    const std::string page = at("share/man/man6/tarnwick.6");
+    const std::string page = at("share/man/man6/tarnwick.6.gz");
     const Output man = capture({"man", "--warnings", "-l", page}, {{"MANWIDTH", "80"}, {"MANPAGER", "cat"}});
     ASSERT_EQ(man.status, 0) << man.err;
     EXPECT_EQ(man.err, "");
-    const Output groff = capture({"groff", "-ww", "-z", "-man", page});
+    const Output groff = capture({"sh", "-c", "gzip -dc \"$0\" | groff -ww -z -man", page});
     EXPECT_EQ(groff.status, 0);
     EXPECT_EQ(groff.err, "");
 
     for (const char* text : {"TARNWICK(6)", "/s", "/p window", "/c", "-root, --root", "--window-id",
-                             "XSCREENSAVER_WINDOW", "DISPLAY", "SIGTERM", "EXIT STATUS",
-                             "GL: \"Tarnwick\" tarnwick --root"})
+                             "--no-tick", "--max-fps", "XSECURELOCK_SAVER", "XSCREENSAVER_WINDOW", "DISPLAY",
+                             "SIGTERM", "EXIT STATUS", "GL: \"Tarnwick\" tarnwick --root", "Tarnwick " TARNWICK_VERSION})
         EXPECT_NE(man.out.find(text), std::string::npos) << text;
 }
 

@@ -261,13 +261,6 @@ unsigned long windowOf(pid_t pid)
     return it == env.end() ? 0 : std::strtoul(it->second.c_str(), nullptr, 16);
 }
 
-std::string hex(unsigned long id)
-{
-    std::ostringstream text;
-    text << "0x" << std::hex << id;
-    return text.str();
-}
-
 TEST(XScreenSaver, RunsUsInTheWindowItNamesAndEndsUsNormally)
 {
     VirtualDisplay display({"1280x720x24"});
@@ -338,11 +331,11 @@ TEST(XScreenSaver, TwoScreensGetARunEachInTheirOwnWindow)
     const std::pair<Window, int> expected[] = {{first, 1024}, {second, 800}};
     for (const auto& [window, width] : expected) {
         XWindowAttributes attributes{};
-        ASSERT_TRUE(windowAttributes(x, window, &attributes)) << hex(window);
-        EXPECT_EQ(attributes.width, width) << hex(window);
+        ASSERT_TRUE(windowAttributes(x, window, &attributes)) << hexWindowId(window);
+        EXPECT_EQ(attributes.width, width) << hexWindowId(window);
         const Image shot = waitForPicture(x, window);
         shot.savePng(artefactPath("xscreensaver-screen-" + std::to_string(width) + ".png"));
-        EXPECT_GT(litFraction(shot), 0.5) << hex(window);
+        EXPECT_GT(litFraction(shot), 0.5) << hexWindowId(window);
     }
 
     ASSERT_TRUE(daemon.command("-deactivate"));

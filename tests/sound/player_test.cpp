@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -151,7 +153,7 @@ TEST_F(Player, PlayBeyondTheEndStartsAtTheEnd)
 
 namespace {
 
-int g_attempts = 0;
+std::atomic<int> g_attempts{0};  // counted on the opening thread in the background
 int g_succeedAt = 0;  // 0: never
 std::vector<std::chrono::steady_clock::time_point> g_attemptTimes;
 
@@ -196,4 +198,34 @@ TEST_F(Player, RetriesStopAtTheFirstDeviceThatOpens)
     CDirectSound second;
     EXPECT_TRUE(second.init(173, nullptr));
     EXPECT_EQ(g_attempts, 3);
+}
+
+TEST_F(Player, InTheBackgroundTheTriesDoNotHoldUpTheCallerAndTheTickStartsWhenADeviceOpens)
+{
+    struct Case {
+        int succeedAt;  // 0: never
+        bool ready;
+    };
+    for (const Case c : {Case{3, true}, Case{0, false}}) {
+        SCOPED_TRACE(c.succeedAt);
+        g_attempts = 0;
+        g_succeedAt = c.succeedAt;
+        soundDeviceHooks().open = countedOpen;
+        soundDeviceHooks().retryDelayMs = 20;
+
+        CDirectSound player;
+        EXPECT_TRUE(player.initInBackground(173, nullptr)) << "the sound is there; the device may follow";
+        EXPECT_FALSE(player.isReady()) << "init returned before the tries";
+        // Frames go on meanwhile; each play looks for the device.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!player.isReady() && g_attempts.load() < 10 && std::chrono::steady_clock::now() < deadline) {
+            player.play(0, false);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        EXPECT_EQ(player.isReady(), c.ready);
+        EXPECT_EQ(g_attempts.load(), c.ready ? c.succeedAt : 10);
+        if (c.ready) {
+            EXPECT_EQ(state(player), AL_PLAYING) << "the play that found the device sounds the tick";
+        }
+    }
 }

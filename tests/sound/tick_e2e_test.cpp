@@ -1,6 +1,7 @@
 // The real program under a virtual X server, its sound recorded by OpenAL's
-// "wave" backend: a tick about once a second, each one the tick resource's
-// own samples; and a silent but working run when there is no sound device.
+// "wave" backend: sixty ticks a minute however long the frames take, each
+// one the tick resource's own samples; and, without a sound device, a clock
+// that appears and answers at once while the device is tried.
 // GoogleTest comes before Xlib, whose macros (None, Bool, …) would clash.
 #include <gtest/gtest.h>
 
@@ -8,13 +9,19 @@
 #include "sound/DirectSound.h"
 #include "tests/sound/recording.h"
 #include "tests/support/e2e.h"
+#include "tests/support/frame_count.h"
 
 #include <sys/wait.h>
 
+#include <csignal>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <fstream>
 
 using namespace e2e;
@@ -61,6 +68,40 @@ bool showsAPicture(const Image& shot)
     return false;
 }
 
+// The environment of a run whose sound is recorded into the artefact
+// <name>.wav: the mix as it is (mono, 16-bit, the tick's own rate, no limiter
+// or dither) in short mixing periods, so a tick lands close to its time.
+std::map<std::string, std::string> recordingEnv(const VirtualDisplay& display, const std::string& name)
+{
+    const std::string recordingPath = artefactPath(name + ".wav");
+    const std::string configPath = artefactPath(name + ".conf");
+    std::filesystem::remove(recordingPath);
+    std::ofstream conf(configPath);
+    conf << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
+            "period_size = 64\nperiods = 2\noutput-limiter = false\ndither = false\n"
+            "[wave]\nfile = " << recordingPath << "\n";
+    auto env = quietEnv(display);
+    env["ALSOFT_DRIVERS"] = "";  // the config file chooses the recorder
+    env["ALSOFT_CONF"] = configPath;
+    return env;
+}
+
+// The starts of the ticks in the artefact <name>.wav, in seconds from the
+// start of the recording; empty when there is no such recording.
+std::vector<double> recordedTicks(const std::string& name)
+{
+    Recording recording;
+    std::string error;
+    if (!readRecording(artefactPath(name + ".wav"), &recording, &error))
+        return {};
+    const TickScan scan = findCopies(recording.samples, tickSamples());
+    EXPECT_FALSE(scan.mismatch) << name << ": sound that is no tick";
+    std::vector<double> seconds;
+    for (std::size_t start : scan.starts)
+        seconds.push_back(static_cast<double>(start) / 44100.0);
+    return seconds;
+}
+
 class TickE2E : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(display.ok()) << "no virtual X server"; }
@@ -71,90 +112,147 @@ protected:
 
 } // namespace
 
-TEST_F(TickE2E, TicksOnceASecondWithTheTickSamples)
+TEST_F(TickE2E, SixtyTicksAMinuteWithTheTickSamplesHoweverLongTheFramesTake)
 {
     const std::vector<std::int16_t> tick = tickSamples();
     ASSERT_EQ(tick.size(), 4392u);
 
-    // Record the mix as it is: mono, 16-bit, the tick's own rate, no limiter
-    // or dither, and short mixing periods so a tick lands close to its time.
-    const std::string recordingPath = artefactPath("tick-recording.wav");
-    const std::string configPath = artefactPath("tick-recording.conf");
-    std::filesystem::remove(recordingPath);
-    {
-        std::ofstream conf(configPath);
-        conf << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
-                "period_size = 64\nperiods = 2\noutput-limiter = false\ndither = false\n"
-                "[wave]\nfile = " << recordingPath << "\n";
-    }
-    auto env = quietEnv(display);
-    env["ALSOFT_DRIVERS"] = "";  // the config file chooses the recorder
-    env["ALSOFT_CONF"] = configPath;
-    // Rendering is discarded, so frames are short and the tick is played
-    // close to its due time even on a slow software renderer.
-    env["GALLIUM_NOOP"] = "1";
+    // Frames as short as the no-op driver makes them, and frames held to
+    // 2.6 a second, as on a slow software renderer: there a tick timed from
+    // the frame that played the last one came every 1.15 s.
+    struct Case {
+        const char* name;
+        double frameSeconds;
+    };
+    for (const Case c : {Case{"short frames", 0.0}, Case{"frames of 0.385 s", 1.0 / 2.6}}) {
+        SCOPED_TRACE(c.name);
+        const std::string recordingPath = artefactPath("tick-recording.wav");
+        const std::string countFile = newFrameCountFile();
+        auto env = recordingEnv(display, "tick-recording");
+        // Rendering is discarded, so frames take only what the case gives them.
+        env["GALLIUM_NOOP"] = "1";
+        env = withFrameCounter(env, countFile);
+        if (c.frameSeconds > 0.0)
+            env["TARNWICK_FRAME_PACE_HZ"] = std::to_string(1.0 / c.frameSeconds);
 
-    Process run({binaryPath(), "/s"}, env);
-    const Window w = findWindow(display.x(), "Tarnwick", 30.0);
-    ASSERT_NE(w, 0u) << run.err();
-    // The recorder opens its file when the scene set-up opens the device;
-    // the first frame follows at once.
-    ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(recordingPath); }, 60.0)) << run.err();
-    pause(5.3);
-    ASSERT_TRUE(run.running()) << run.err();
-    requestClose(display.x(), w);
-    int status = 0;
-    ASSERT_TRUE(run.wait(20.0, &status)) << "a close request must end the run\n" << run.err();
-    EXPECT_TRUE(exitedWith(status, 0)) << run.err();
+        Process run({binaryPath(), "/s"}, env);
+        const Window w = findWindow(display.x(), "Tarnwick", 30.0);
+        ASSERT_NE(w, 0u) << run.err();
+        ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(recordingPath); }, 60.0)) << run.err();
+        pause(10.3);
+        ASSERT_TRUE(run.running()) << run.err();
+        requestClose(display.x(), w);
+        int status = 0;
+        ASSERT_TRUE(run.wait(20.0, &status)) << "a close request must end the run\n" << run.err();
+        EXPECT_TRUE(exitedWith(status, 0)) << run.err();
+        std::remove(countFile.c_str());
 
-    Recording recording;
-    std::string error;
-    ASSERT_TRUE(readRecording(recordingPath, &recording, &error)) << error;
-    EXPECT_EQ(recording.channels, 1);
-    EXPECT_EQ(recording.sampleRate, 44100);
+        Recording recording;
+        std::string error;
+        ASSERT_TRUE(readRecording(recordingPath, &recording, &error)) << error;
+        EXPECT_EQ(recording.channels, 1);
+        EXPECT_EQ(recording.sampleRate, 44100);
 
-    const TickScan scan = findCopies(recording.samples, tick);
-    EXPECT_FALSE(scan.mismatch) << "sound at sample " << scan.mismatchStart << " differs from the tick at its sample "
-                                << scan.mismatchIndex;
-    ASSERT_GE(scan.starts.size(), 4u) << "about five seconds of running should hold at least four ticks";
+        const TickScan scan = findCopies(recording.samples, tick);
+        EXPECT_FALSE(scan.mismatch) << "sound at sample " << scan.mismatchStart
+                                    << " differs from the tick at its sample " << scan.mismatchIndex;
+        ASSERT_GE(scan.starts.size(), 8u) << "about ten seconds of running should hold at least eight ticks";
 
-    // The frame loop plays a tick once at least a second has passed, on the
-    // first frame that finds it due. The recorder places each start on its
-    // next 64-sample mixing period, so two periods of slack below 1.00 s.
-    const double low = 1.00 - 128.0 / 44100.0;
-    for (std::size_t i = 1; i < scan.starts.size(); ++i) {
-        const double interval = static_cast<double>(scan.starts[i] - scan.starts[i - 1]) / 44100.0;
-        EXPECT_GE(interval, low) << "tick " << i;
-        EXPECT_LE(interval, 1.05) << "tick " << i;
-        std::printf("tick %zu at %.4f s, %.4f s after the one before\n", i, scan.starts[i] / 44100.0, interval);
+        // Each tick comes on the first frame at or past its second, so two
+        // ticks are a second apart give or take a frame; the recorder places
+        // each start on its next 64-sample mixing period. On average they
+        // are a second apart: the slack of one frame is spread over the run.
+        const double slack = std::max(c.frameSeconds, 0.05) + 128.0 / 44100.0;
+        for (std::size_t i = 1; i < scan.starts.size(); ++i) {
+            const double interval = static_cast<double>(scan.starts[i] - scan.starts[i - 1]) / 44100.0;
+            EXPECT_NEAR(interval, 1.0, slack) << "tick " << i;
+            std::printf("tick %zu at %.4f s, %.4f s after the one before\n", i, scan.starts[i] / 44100.0, interval);
+        }
+        const double mean = static_cast<double>(scan.starts.back() - scan.starts.front()) / 44100.0 /
+                            static_cast<double>(scan.starts.size() - 1);
+        EXPECT_NEAR(mean, 1.0, slack / static_cast<double>(scan.starts.size() - 1)) << "ticks a second apart on average";
     }
 }
 
-TEST_F(TickE2E, WithoutASoundDeviceTheProgramRendersAndExitsCleanly)
+TEST_F(TickE2E, WithoutASoundDeviceTheClockAppearsAtOnceAnswersKeysAndRunsSilently)
 {
     auto env = quietEnv(display);
     env["ALSOFT_DRIVERS"] = "no-such-backend";  // a driver list that offers nothing
+    const std::string countFile = newFrameCountFile();
+    env = withFrameCounter(env, countFile);
 
     const auto start = std::chrono::steady_clock::now();
     Process run({binaryPath(), "/s"}, env);
-    const Window w = findWindow(display.x(), "Tarnwick", 30.0);
-    ASSERT_NE(w, 0u) << run.err();
+    ASSERT_GE(waitForFrames(countFile, 1, run, 60.0), 1u) << run.err();
+    const double firstFrame = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // The device is tried ten times, half a second apart (4.5 s at least),
+    // off the frame loop: the first picture does not wait for them.
+    EXPECT_LT(firstFrame, 4.0) << "the first frame waited for the sound device";
+    ASSERT_TRUE(waitFor([&] { return showsAPicture(grabScreen(display)); }, 60.0)) << run.err();
 
-    Image shot;
-    const bool rendered = waitFor([&] {
-        shot = grabScreen(display);
-        return showsAPicture(shot);
-    }, 90.0);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    shot.savePng(artefactPath("tick-no-sound-device.png"));
-    ASSERT_TRUE(rendered) << "the screen should show the rendered scene\n" << run.err();
-    // The device was tried ten times, half a second apart, before the scene
-    // set-up went on silently and the first frame was drawn.
-    EXPECT_GE(seconds, 4.5);
-    ASSERT_TRUE(run.running()) << run.err();
-
-    requestClose(display.x(), w);
+    // A key while the device is still being tried ends the run at once.
+    const unsigned long before = framesShown(countFile);
+    pressKey(display, "a");
     int status = 0;
-    ASSERT_TRUE(run.wait(20.0, &status)) << "a close request must end the run\n" << run.err();
+    EXPECT_TRUE(endsWithinFrames(countFile, before, 2, run, &status)) << run.err();
     EXPECT_TRUE(exitedWith(status, 0)) << run.err();
+    std::remove(countFile.c_str());
+}
+
+TEST_F(TickE2E, OneProcessOfADisplayTicksAndAnotherTakesOverWhenItEnds)
+{
+    // A daemon's runs on three monitors of one display, one of them with the
+    // tick switched off; frames are discarded and capped, so three runs fit
+    // on a small machine.
+    struct Run {
+        std::string name;
+        std::vector<std::string> settings;
+        std::unique_ptr<Process> process;
+        std::chrono::steady_clock::time_point recordingSince;
+    };
+    Run runs[] = {{"tick-turn-silent", {"--no-tick"}, nullptr, {}},
+                  {"tick-turn-b", {}, nullptr, {}},
+                  {"tick-turn-c", {}, nullptr, {}}};
+    Display* x = display.x();
+    for (Run& run : runs) {
+        const Window host = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 160, 120, 0, 0, 0);
+        XMapWindow(x, host);
+        XSync(x, False);
+        auto env = recordingEnv(display, run.name);
+        env["GALLIUM_NOOP"] = "1";
+        env["XSCREENSAVER_WINDOW"] = std::to_string(host);
+        std::vector<std::string> argv{binaryPath(), "--root", "--max-fps", "30"};
+        argv.insert(argv.end(), run.settings.begin(), run.settings.end());
+        run.process = std::make_unique<Process>(argv, env);
+    }
+    // Each recording starts when its run has opened the device; the silent
+    // run opens none.
+    for (Run& run : runs) {
+        if (!run.settings.empty())
+            continue;
+        ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(artefactPath(run.name + ".wav")); }, 60.0))
+            << run.process->err();
+        run.recordingSince = std::chrono::steady_clock::now();
+    }
+    pause(4.0);
+
+    // The run that ticks ends; the other takes over.
+    const std::vector<double> b = recordedTicks("tick-turn-b");
+    const std::vector<double> c = recordedTicks("tick-turn-c");
+    ASSERT_TRUE(b.empty() != c.empty()) << "exactly one run ticks: " << b.size() << " and " << c.size() << " ticks";
+    Run& owner = b.empty() ? runs[2] : runs[1];
+    Run& heir = b.empty() ? runs[1] : runs[2];
+    EXPECT_GE(recordedTicks(owner.name).size(), 3u);
+    owner.process->signal(SIGTERM);
+    ASSERT_TRUE(owner.process->wait(5.0));
+    const double endedAt = std::chrono::duration<double>(std::chrono::steady_clock::now() - heir.recordingSince).count();
+    pause(4.0);
+    const std::vector<double> taken = recordedTicks(heir.name);
+    ASSERT_GE(taken.size(), 3u) << "the other run ticks once the first has ended";
+    EXPECT_GT(taken.front(), endedAt - 0.1) << "no tick before the first run ended";
+    EXPECT_LT(taken.front(), endedAt + 2.0) << "the tick is taken over within two seconds";
+    EXPECT_TRUE(recordedTicks("tick-turn-silent").empty()) << "--no-tick plays nothing";
+    EXPECT_FALSE(std::filesystem::exists(artefactPath("tick-turn-silent.wav"))) << "--no-tick opens no sound device";
+    for (Run& run : runs)
+        EXPECT_EQ(run.process->err().find("tarnwick:"), std::string::npos) << run.process->err();
 }

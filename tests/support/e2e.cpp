@@ -394,6 +394,13 @@ void movePointer(const VirtualDisplay& display, int x, int y)
     run({"xdotool", "mousemove", std::to_string(x), std::to_string(y)}, {{"DISPLAY", display.name()}});
 }
 
+std::string hexWindowId(unsigned long id)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", id);
+    return text;
+}
+
 void pause(double seconds)
 {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));

@@ -119,6 +119,9 @@ void pressKey(const VirtualDisplay& display, const std::string& key);
 void click(const VirtualDisplay& display, int x, int y, int button = 1);
 void movePointer(const VirtualDisplay& display, int x, int y);
 
+// A window id as daemons write it: "0x" and hexadecimal digits.
+std::string hexWindowId(unsigned long id);
+
 // Sleeps.
 void pause(double seconds);
 

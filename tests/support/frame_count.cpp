@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 #include <utility>
@@ -109,6 +110,25 @@ long heapResidentKiB(pid_t pid)
             return std::stol(line.substr(4));
     }
     return 0;
+}
+
+double cpuSeconds(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::size_t afterName = text.rfind(')');
+    if (afterName == std::string::npos)
+        return 0.0;
+    std::istringstream fields(text.substr(afterName + 2));
+    std::string field;
+    unsigned long user = 0, system = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14)
+            user = std::stoul(field);
+        if (i == 15)
+            system = std::stoul(field);
+    }
+    return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 } // namespace e2e

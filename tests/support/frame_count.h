@@ -44,6 +44,8 @@ bool reachesSizeWithinFrames(Display* display, Window window, int width, int hei
 
 // VmRSS of the process in KiB; 0 when it is gone.
 long residentKiB(pid_t pid);
+// CPU seconds (user + system) the process has used so far; 0 when gone.
+double cpuSeconds(pid_t pid);
 // Resident KiB of the process's main heap (the brk segment); 0 when gone.
 long heapResidentKiB(pid_t pid);
 
