@@ -1,7 +1,8 @@
 // "/p <HWND>" of the Windows program under Wine, into a window of another
 // process (a stand-in for the Control Panel's preview area): the clock fills
 // the host's client area and follows its size; the run ends with the host;
-// the host outlives a run that ends first.
+// the host outlives a run that ends first. And the adoption itself, on a
+// window of the adopting process, as the program does for its own child.
 //
 // GL drawn in a child window does not reach screen grabs of Wine on a virtual
 // X server, so the preview writes the frames it shows when asked through
@@ -139,4 +140,15 @@ TEST(WindowsPreview, TheHostOutlivesARunThatEndsFirst)
     int hostStatus = -1;
     ASSERT_TRUE(run.host.wait(40.0, &hostStatus));
     EXPECT_EQ(wine::exitCode(hostStatus), 0) << "the host's window did not survive the run";
+}
+
+TEST(WindowsPreview, AWindowOfOurOwnProcessIsAdoptedAndGivenBack)
+{
+    e2e::VirtualDisplay display({"800x600x24"});
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    e2e::Process probe(wine::command({wine::adoptProbePath()}), wine::environment(display));
+    int status = -1;
+    ASSERT_TRUE(probe.wait(60.0, &status)) << probe.out();
+    EXPECT_EQ(wine::exitCode(status), 0) << probe.out() << probe.err();
 }

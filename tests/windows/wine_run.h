@@ -10,9 +10,11 @@
 
 namespace wine {
 
-// The cross-built program and the preview tests' stand-in host.
+// The cross-built program, the preview tests' stand-in host, and the probe of
+// the window adoption on a window of the probe's own process.
 std::string scrPath();
 std::string previewHostPath();
+std::string adoptProbePath();
 
 // A command line run by Wine: the Windows program and its arguments.
 std::vector<std::string> command(const std::vector<std::string>& windowsArgv);
