@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <thread>
 #include <cstdint>
 
@@ -154,10 +153,8 @@ void runMainLoop()
     const bool daemon = hostedByDaemon();
     const HostedRun settings = daemon ? *g_hostedRun : HostedRun{};
     setupScene(settings.tick);
-    if (settings.tick) {
-        const char* display = std::getenv("DISPLAY");
-        g_tickTurn = new TickTurn(tickNameFor(display != nullptr ? display : ""));
-    }
+    if (settings.tick)
+        g_tickTurn = new TickTurn(tickNameForThisDisplay());
     const auto frameBudget = std::chrono::duration<double>(settings.maxFps > 0 ? 1.0 / settings.maxFps : 0.0);
     for (;;) {
         const auto frameStart = std::chrono::steady_clock::now();

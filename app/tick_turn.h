@@ -1,16 +1,15 @@
-// One tick per X display: of all the clock processes of a user on one
-// display (a run per monitor, a preview beside a full-screen run), only the
-// one that holds the display's tick name plays the tick. The others ask again
-// once a second, so when the holder ends another takes the tick over.
+// One tick per display: of all the clock processes of a user on one display
+// (a run per monitor, a preview beside a full-screen run), only the one that
+// holds the display's tick name plays the tick. The others ask again once a
+// second, so when the holder ends another takes the tick over. One
+// implementation per platform (x11_tick_turn.cpp, win32_tick_turn.cpp).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-// The display part of an X display name: ":0.1" and ":0" are one display.
-std::string displayOfScreen(const std::string& displayName);
-
-// The tick name of this user on the display named displayName.
-std::string tickNameFor(const std::string& displayName);
+// The tick name of this user on the display this process draws on.
+std::string tickNameForThisDisplay();
 
 class TickTurn {
 public:
@@ -25,5 +24,12 @@ public:
 
 private:
     std::string m_name;
-    int m_fd = -1;  // the held name, or -1
+    std::intptr_t m_held = -1;  // the platform's handle of the held name, or -1
 };
+
+#if !defined(_WIN32)
+// X11: the display part of an X display name (":0.1" and ":0" are one
+// display), and the tick name of this user on the display named displayName.
+std::string displayOfScreen(const std::string& displayName);
+std::string tickNameFor(const std::string& displayName);
+#endif

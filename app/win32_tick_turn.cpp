@@ -6,21 +6,13 @@
 
 #include <windows.h>
 
-std::string displayOfScreen(const std::string& displayName)
-{
-    return displayName;
-}
-
-std::string tickNameFor(const std::string&)
-{
-    // Without a namespace prefix the name is local to the user's session.
-    return "tarnwick-tick";
-}
+// Without a namespace prefix the name is local to the user's session.
+std::string tickNameForThisDisplay() { return "tarnwick-tick"; }
 
 TickTurn::~TickTurn()
 {
-    if (m_fd >= 0) {
-        HANDLE mutex = LongToHandle(m_fd);
+    if (m_held >= 0) {
+        HANDLE mutex = reinterpret_cast<HANDLE>(m_held);
         ReleaseMutex(mutex);
         CloseHandle(mutex);
     }
@@ -28,15 +20,14 @@ TickTurn::~TickTurn()
 
 bool TickTurn::isMine()
 {
-    if (m_fd >= 0)
+    if (m_held >= 0)
         return true;
     HANDLE mutex = CreateMutexA(nullptr, FALSE, m_name.c_str());
     if (mutex == nullptr)
-        return true;  // no mutex to be had: tick rather than stay silent
-    const DWORD result = WaitForSingleObject(mutex, 0);
-    if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED) {
-        // Kernel handles carry 32 significant bits on 64-bit Windows.
-        m_fd = HandleToLong(mutex);
+        return true;  // no mutex at all: tick rather than stay silent
+    const DWORD wait = WaitForSingleObject(mutex, 0);
+    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {
+        m_held = reinterpret_cast<std::intptr_t>(mutex);
         return true;
     }
     CloseHandle(mutex);

@@ -1,8 +1,11 @@
+// The tick's turn on Linux: an abstract socket name per user and X display.
 #include "app/tick_turn.h"
 
 #include "platform/abstract_name.h"
 
 #include <unistd.h>
+
+#include <cstdlib>
 
 std::string displayOfScreen(const std::string& displayName)
 {
@@ -16,19 +19,29 @@ std::string tickNameFor(const std::string& displayName)
     return "tarnwick-tick-" + std::to_string(getuid()) + "-" + displayOfScreen(displayName);
 }
 
+std::string tickNameForThisDisplay()
+{
+    const char* display = std::getenv("DISPLAY");
+    return tickNameFor(display != nullptr ? display : "");
+}
+
 TickTurn::~TickTurn()
 {
-    if (m_fd >= 0)
-        close(m_fd);
+    if (m_held >= 0)
+        close(static_cast<int>(m_held));
 }
 
 bool TickTurn::isMine()
 {
-    if (m_fd >= 0) {
-        answerNameQueries(m_fd);
+    if (m_held >= 0) {
+        answerNameQueries(static_cast<int>(m_held));
         return true;
     }
     // A name that another user took proves nothing: tick rather than stay
     // silent because of someone else's socket.
-    return claimAbstractName(m_name, &m_fd) != NameClaim::TakenByThisUser;
+    int fd = -1;
+    const NameClaim claim = claimAbstractName(m_name, &fd);
+    if (claim == NameClaim::Held)
+        m_held = fd;
+    return claim != NameClaim::TakenByThisUser;
 }
