@@ -151,7 +151,7 @@ void runMainLoop()
     // daemon's run leaves only when the daemon ends it (or its window goes).
     const bool inHost = drawsInHost(*g_application->commandLine);
     const bool daemon = hostedByDaemon();
-    const HostedRun settings = daemon ? *g_hostedRun : HostedRun{};
+    const HostedRun settings = runSettings();
     setupScene(settings.tick);
     if (settings.tick)
         g_tickTurn = new TickTurn(tickNameForThisDisplay());
