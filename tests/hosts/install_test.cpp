@@ -14,14 +14,6 @@ using namespace hosts;
 
 namespace {
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::string trimmed(const std::string& text)
 {
     const auto first = text.find_first_not_of(" \t\n");
