@@ -148,7 +148,9 @@ TEST_F(Installed, ManualPageRendersWithoutWarningsAndCoversSwitchesHostsAndExitS
 
     for (const char* text : {"TARNWICK(6)", "/s", "/p window", "/c", "-root, --root", "--window-id",
                              "--no-tick", "--max-fps", "XSECURELOCK_SAVER", "XSCREENSAVER_WINDOW", "DISPLAY",
-                             "SIGTERM", "EXIT STATUS", "GL: \"Tarnwick\" tarnwick --root", "Tarnwick " TARNWICK_VERSION})
+                             "SIGTERM", "EXIT STATUS", "GL: \"Tarnwick\" tarnwick --root", "Tarnwick " TARNWICK_VERSION,
+                             "--help", "--version", "mate-screensaver", "xfce4-screensaver", "screensavers-tarnwick",
+                             "WAYLAND", "swayidle", "status 143"})
         EXPECT_NE(man.out.find(text), std::string::npos) << text;
 }
 
