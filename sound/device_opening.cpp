@@ -76,10 +76,12 @@ void haltOpeningAtExit()
 
 } // namespace
 
+// Never destroyed, like the opening's state: a worker may still use it while
+// the process ends.
 SoundScheduler& realSoundScheduler()
 {
-    static RealScheduler scheduler;
-    return scheduler;
+    static RealScheduler* const scheduler = new RealScheduler;
+    return *scheduler;
 }
 
 DeviceAttempt openSoundDevice(SoundOutput& output, SoundScheduler& scheduler)

@@ -37,10 +37,11 @@ void quietenAlsa()
 
 } // namespace
 
+// Never destroyed: a worker may still be opening a device while the process ends.
 SoundOutput& platformSoundOutput()
 {
-    static OpenAlSoundOutput output;
-    return output;
+    static OpenAlSoundOutput* const output = new OpenAlSoundOutput;
+    return *output;
 }
 
 OpenAlSoundOutput::OpenAlSoundOutput(const ALCint* contextAttributes)

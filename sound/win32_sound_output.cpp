@@ -119,8 +119,9 @@ public:
 
 } // namespace
 
+// Never destroyed: a worker may still be opening a device while the process ends.
 SoundOutput& platformSoundOutput()
 {
-    static DirectSoundOutput output;
-    return output;
+    static DirectSoundOutput* const output = new DirectSoundOutput;
+    return *output;
 }
