@@ -167,7 +167,9 @@ HostedRun parseHostedRun(int argc, char** argv, const char* environmentWindow, b
     // to judge: there only what looks like an option is reported.
     std::vector<std::string> reported;
     for (const std::string& argument : unknown) {
-        if (run.active || (argument.size() > 1 && argument[0] == '-' && !std::isdigit(static_cast<unsigned char>(argument[1]))))
+        const bool looksLikeOption =
+            argument.size() > 1 && argument[0] == '-' && !std::isdigit(static_cast<unsigned char>(argument[1]));
+        if (run.active || looksLikeOption)
             reported.push_back(argument);
     }
     if (!reported.empty())

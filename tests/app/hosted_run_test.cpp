@@ -134,5 +134,6 @@ TEST(HostedRun, AnyNumberOfUnknownArgumentsIsReportedInOneLine)
     ASSERT_EQ(run.complaints.size(), 1u);
     EXPECT_EQ(run.complaints[0],
               "tarnwick: unknown settings '--bad0', '--bad1', '--bad2', '--bad3', '--bad4' and 9995 more ignored");
-    EXPECT_EQ(parse({"--root", "--fast"}, nullptr).complaints, std::vector<std::string>{"tarnwick: unknown setting '--fast' ignored"});
+    EXPECT_EQ(parse({"--root", "--fast"}, nullptr).complaints,
+              std::vector<std::string>{"tarnwick: unknown setting '--fast' ignored"});
 }

@@ -188,7 +188,8 @@ void expectHandsAtTheTimeNow(const ClockHands& hands)
 TEST(MateScreensaver, RunsTheThemeInItsWindowStoppedWhileTheUnlockDialogIsUpAndEndsOnDeactivation)
 {
     if (geteuid() != 0)
-        GTEST_SKIP() << "the program must stand in /usr/libexec/xscreensaver, which takes a mount namespace: run as root";
+        GTEST_SKIP() << "the program must stand in /usr/libexec/xscreensaver, which takes a mount namespace "
+                        "and so root";
     // The local time comes from the system's zone, not from TZ, which the
     // daemon does not pass on: its zone here is 13¾ hours from UTC.
     unsetenv("TZ");

@@ -127,7 +127,8 @@ void SwaySession::copySanitizerFiles()
         const auto at = options.find(key);
         if (at != std::string::npos) {
             const auto end = options.find(':', at);
-            const std::string path = options.substr(at + key.size(), end == std::string::npos ? end : end - at - key.size());
+            const std::size_t from = at + key.size();
+            const std::string path = options.substr(from, end == std::string::npos ? end : end - from);
             const std::string copy = m_dir + "/" + name + ".supp";
             run({"install", "-m", "0644", path, copy});
             options.replace(at + key.size(), path.size(), copy);
