@@ -10,7 +10,6 @@
 #include "tests/support/e2e.h"
 #include "tests/support/test_user.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -25,8 +24,16 @@ using namespace hosts;
 
 namespace {
 
-// The daemon looks for its themes' programs in these folders only.
+// The daemon runs theme programs only from folders such as this one.
 const char* const kProgram = "/usr/libexec/xscreensaver/tarnwick";
+
+// A process's state letter ('R', 'S', 'T' for stopped, 'Z'), or 0 when gone.
+char processState(pid_t pid)
+{
+    const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+    const auto close = stat.rfind(')');
+    return close == std::string::npos || close + 2 >= stat.size() ? 0 : stat[close + 2];
+}
 
 // mate-screensaver in a D-Bus session of its own, as the unprivileged test
 // user, set to run our theme alone and to lock at once. The package's files
@@ -117,7 +124,7 @@ public:
         for (double waited = 0; m_process && waited < seconds; waited += 0.1, pause(0.1))
             for (pid_t pid : descendants(m_process->pid()))
                 if (readFile("/proc/" + std::to_string(pid) + "/cmdline").rfind(kProgram, 0) == 0 &&
-                    state(pid) != 'Z')
+                    processState(pid) != 'Z')
                     return pid;
         return 0;
     }
@@ -129,21 +136,12 @@ private:
     TempDir m_home{"mate-home"};
     std::unique_ptr<Process> m_process;
     std::string m_bus;
-
-public:
-    // A process's state letter ('R', 'S', 'T' for stopped, 'Z'), or 0 when gone.
-    static char state(pid_t pid)
-    {
-        const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
-        const auto close = stat.rfind(')');
-        return close == std::string::npos || close + 2 >= stat.size() ? 0 : stat[close + 2];
-    }
 };
 
 bool waitForState(pid_t pid, bool stopped, double seconds)
 {
     for (double waited = 0; waited < seconds; waited += 0.05, pause(0.05))
-        if ((MateScreensaver::state(pid) == 'T') == stopped)
+        if ((processState(pid) == 'T') == stopped)
             return true;
     return false;
 }
@@ -220,7 +218,7 @@ TEST(MateScreensaver, RunsTheThemeInItsWindowStoppedWhileTheUnlockDialogIsUpAndE
     ASSERT_TRUE(waitForState(run, true, 10.0)) << "stopped while the dialog is up\n" << daemon.log();
     pause(8.0);
     grabScreen(display).savePng(artefactPath("mate-unlock-dialog.png"));
-    EXPECT_EQ(MateScreensaver::state(run), 'T');
+    EXPECT_EQ(processState(run), 'T');
 
     // Cancelling the dialog shows the clock again and resumes the run: the
     // hands are right at the first frames, not 8 s behind.
@@ -235,7 +233,7 @@ TEST(MateScreensaver, RunsTheThemeInItsWindowStoppedWhileTheUnlockDialogIsUpAndE
     ASSERT_TRUE(daemon.command("--deactivate"));
     bool ended = false;
     for (int i = 0; i < 100 && !ended; ++i, pause(0.1))
-        ended = MateScreensaver::state(run) == 0 || MateScreensaver::state(run) == 'Z';
+        ended = processState(run) == 0 || processState(run) == 'Z';
     EXPECT_TRUE(ended) << "deactivating ends the run\n" << daemon.log();
 
     // The ticks: none while the run was stopped, and no burst of the missed
