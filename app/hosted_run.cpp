@@ -1,5 +1,6 @@
 #include "app/hosted_run.h"
 
+#include <cctype>
 #include <csignal>
 #include <cstring>
 #include <initializer_list>
@@ -81,6 +82,38 @@ int parseFrameRate(const char* text)
     return *p == '\0' && rounded <= kMaxFpsLimit ? rounded : -1;
 }
 
+// "--max-fps" read into *maxFps, or the one line that says why it was not.
+std::vector<std::string> settingComplaints(bool maxFpsGiven, const char* maxFps, int* rate)
+{
+    if (!maxFpsGiven)
+        return {};
+    const int parsed = parseFrameRate(maxFps);
+    if (parsed >= 0) {
+        *rate = parsed;
+        return {};
+    }
+    return {"tarnwick: --max-fps wants a number of frames a second from 0 to " + std::to_string(kMaxFpsLimit) +
+            ", not '" + (maxFps != nullptr ? maxFps : "") + "'; frames are paced by the display"};
+}
+
+// One line for all the arguments not understood, however many: the first
+// few by name, the rest counted.
+std::string unknownArgumentsLine(const std::vector<std::string>& arguments)
+{
+    constexpr std::size_t kNamed = 5;
+    std::string line = arguments.size() == 1 ? "tarnwick: unknown setting" : "tarnwick: unknown settings";
+    for (std::size_t i = 0; i < arguments.size() && i < kNamed; ++i) {
+        // Shown as text, whatever bytes an argument holds.
+        std::string shown;
+        for (char c : arguments[i].substr(0, 64))
+            shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
+        line += (i == 0 ? " '" : ", '") + shown + "'";
+    }
+    if (arguments.size() > kNamed)
+        line += " and " + std::to_string(arguments.size() - kNamed) + " more";
+    return line + " ignored";
+}
+
 } // namespace
 
 HostedRun parseHostedRun(int argc, char** argv, const char* environmentWindow, bool switchless)
@@ -112,6 +145,7 @@ HostedRun parseHostedRun(int argc, char** argv, const char* environmentWindow, b
             unknown.push_back(a);
         }
     }
+    run.complaints = settingComplaints(maxFpsGiven, maxFps, &run.maxFps);
 
     // "--root" without the variable draws on the root window (0).
     const bool onRoot = windowId == nullptr && root && environmentWindow == nullptr;
@@ -122,25 +156,24 @@ HostedRun parseHostedRun(int argc, char** argv, const char* environmentWindow, b
         run.window = parseWindowId(windowId);
     else if (!onRoot && (root || locker))
         run.window = parseWindowId(environmentWindow);
-    else if (!onRoot)
-        return HostedRun{};  // no daemon: the ordinary switches decide
-    run.active = true;
+    run.active = windowId != nullptr || onRoot || root || locker;
     // An id that names no window never falls back to the whole screen: the
     // run fails like a preview of a bad window.
-    if (run.window == 0 && !onRoot)
+    if (run.active && run.window == 0 && !onRoot)
         run.window = ~0ul;
 
-    for (const std::string& argument : unknown)
-        run.complaints.push_back("tarnwick: unknown setting '" + argument + "' ignored");
-    if (maxFpsGiven) {
-        const int rate = parseFrameRate(maxFps);
-        if (rate >= 0)
-            run.maxFps = rate;
-        else
-            run.complaints.push_back("tarnwick: --max-fps wants a number of frames a second from 0 to " +
-                                     std::to_string(kMaxFpsLimit) + ", not '" + (maxFps != nullptr ? maxFps : "") +
-                                     "'; frames are paced by the display");
+    // A daemon passes nothing but its options; an ordinary run also carries
+    // its "/" switch and the window number after "/p", which are not ours
+    // to judge: there only what looks like an option is reported.
+    std::vector<std::string> reported;
+    for (const std::string& argument : unknown) {
+        const bool looksLikeOption =
+            argument.size() > 1 && argument[0] == '-' && !std::isdigit(static_cast<unsigned char>(argument[1]));
+        if (run.active || looksLikeOption)
+            reported.push_back(argument);
     }
+    if (!reported.empty())
+        run.complaints.insert(run.complaints.begin(), unknownArgumentsLine(reported));
     return run;
 }
 

@@ -14,7 +14,7 @@ inline constexpr int kMaxFpsLimit = 1000;
 struct HostedRun {
     bool active = false;           // started by a screensaver daemon
     unsigned long window = 0;      // the window to draw in; 0 with active means the root window
-    // Settings of the daemon's dialog.
+    // Settings of the daemon's dialog, honoured in every run mode.
     bool tick = true;              // "--no-tick" turns the tick off
     int maxFps = 0;                // "--max-fps N": at most N frames a second; 0: as the display paces them
     // One line for each setting that was not understood and left at its default.
@@ -27,7 +27,9 @@ struct HostedRun {
 // no switch of its own (switchless) while the variable is set and not empty
 // draws in that window. Window ids are hexadecimal with "0x" or decimal;
 // anything else names no window, and the run then fails rather than drawing
-// over the whole screen. Settings are read only for hosted runs.
+// over the whole screen. The settings are read in every run, hosted or not;
+// what is not understood is reported in at most one line for unknown
+// arguments and one for a bad frame-rate limit.
 HostedRun parseHostedRun(int argc, char** argv, const char* environmentWindow, bool switchless);
 
 // A window id in hexadecimal ("0x1a00003") or decimal ("27262979"); 0 for text
@@ -41,3 +43,7 @@ unsigned long parseWindowId(const char* text);
 void installHostedSignalHandlers();
 
 extern HostedRun* g_hostedRun;
+
+// The settings this run follows: those of its command line in every mode,
+// the defaults where none were read (the Windows build reads none).
+inline HostedRun runSettings() { return g_hostedRun != nullptr ? *g_hostedRun : HostedRun{}; }

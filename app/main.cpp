@@ -4,6 +4,7 @@
 #include "app/command_line.h"
 #include "app/hosted_run.h"
 #include "app/main_loop.h"
+#include "app/process_start.h"
 #include "platform/display.h"
 #include "platform/message_box.h"
 
@@ -13,6 +14,9 @@
 
 int main(int argc, char** argv)
 {
+    soundStandardDescriptors();
+    if (answerInformationRequest(argc, argv))
+        return 0;
     const std::string text = joinArguments(argc, argv);
     g_commandLine = new CommandLine(parseCommandLine(text.c_str()));
     g_hostedRun = new HostedRun(parseHostedRun(argc, argv, std::getenv("XSCREENSAVER_WINDOW"),

@@ -124,17 +124,20 @@ constexpr double kHiddenHostPollSeconds = 0.25;
 
 enum class HostCheck { Draw, Wait, End };
 
-// What a run inside a host does next: a host unmapped or destroyed since the
-// last look ends it (even when it was mapped again meanwhile); a host hidden
-// only by an unmapped ancestor is waited for, without drawing.
-HostCheck checkHost(GLFWwindow* window)
+// What a run inside a host does next: a preview's host unmapped or destroyed
+// since the last look ends it (even when it was mapped again meanwhile); a
+// host hidden only by an unmapped ancestor is waited for, without drawing.
+// A daemon's window is waited for while it is hidden (MATE's screensaver
+// hides it, and stops the run, while it asks for the password); only its
+// destruction ends the run.
+HostCheck checkHost(GLFWwindow* window, bool daemon)
 {
-    if (adoptedHostLost(window))
+    if (!daemon && adoptedHostLost(window))
         return HostCheck::End;
     // One question to the X server a frame: is the host there, and how big?
     // Its resizes reach onWindowSize through our child's.
     const HostWindowState host = adoptedHostState(window);
-    if (!host.exists || !host.mapped)
+    if (!host.exists || (!daemon && !host.mapped))
         return HostCheck::End;
     if (!host.viewable)
         return HostCheck::Wait;
@@ -151,14 +154,14 @@ void runMainLoop()
     // daemon's run leaves only when the daemon ends it (or its window goes).
     const bool inHost = drawsInHost(*g_application->commandLine);
     const bool daemon = hostedByDaemon();
-    const HostedRun settings = daemon ? *g_hostedRun : HostedRun{};
+    const HostedRun settings = runSettings();
     setupScene(settings.tick);
     if (settings.tick)
         g_tickTurn = new TickTurn(tickNameForThisDisplay());
     const auto frameBudget = std::chrono::duration<double>(settings.maxFps > 0 ? 1.0 / settings.maxFps : 0.0);
     for (;;) {
         const auto frameStart = std::chrono::steady_clock::now();
-        const HostCheck host = inHost ? checkHost(window) : HostCheck::Draw;
+        const HostCheck host = inHost ? checkHost(window, daemon) : HostCheck::Draw;
         if (host == HostCheck::End)
             break;
         if (host == HostCheck::Wait) {

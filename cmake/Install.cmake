@@ -1,6 +1,7 @@
 # Installation as a display mode of xscreensaver-style daemons: the program
 # where the daemon looks for its hacks, the manual page, the settings
-# description that lists it in the daemon's settings, and the copyright and
+# description that lists it in the daemon's settings, the theme entry through
+# which MATE's and XFCE's screensavers find it, and the copyright and
 # changelog every Debian system keeps beside a program.
 include(GNUInstallDirs)
 
@@ -26,3 +27,14 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/tarnwick.xml
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/xscreensaver/config)
 install(FILES ${CMAKE_SOURCE_DIR}/data/copyright ${TARNWICK_DATA_DIR}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarnwick)
+
+# The theme entry names the program by its full path, so it is written at
+# install time, for the prefix the files are installed under.
+install(CODE "
+    set(TARNWICK_PROGRAM \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver/tarnwick\")
+    string(MD5 entry_dir \"\${CMAKE_INSTALL_PREFIX}\")
+    set(entry_dir \"${TARNWICK_DATA_DIR}/desktop-\${entry_dir}\")
+    configure_file(\"${CMAKE_SOURCE_DIR}/data/tarnwick.desktop.in\" \"\${entry_dir}/tarnwick.desktop\" @ONLY)
+    file(INSTALL \"\${entry_dir}/tarnwick.desktop\"
+        DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATAROOTDIR}/applications/screensavers\")
+")

@@ -63,7 +63,6 @@ TEST(HostedRun, OrdinarySwitchesAreNotHosted)
     EXPECT_FALSE(parse({"--window-id"}, nullptr).active) << "an option without its value";
     EXPECT_FALSE(parse({}, nullptr).active);
     EXPECT_FALSE(parse({}, "").active) << "an empty variable names no window";
-    EXPECT_TRUE(parse({"--no-tick"}, nullptr).complaints.empty()) << "settings are read only for hosted runs";
 }
 
 TEST(HostedRun, ALockerRunningTheProgramWithNoSwitchDrawsInTheVariablesWindow)
@@ -97,13 +96,22 @@ TEST(HostedRun, SettingsAndWhatIsSaidOfThoseNotUnderstood)
         {{"--root", "--max-fps", ".5"}, true, 0, 1},
         {{"--root", "--max-fps"}, true, 0, 1},
         {{"--root", "--max-fps="}, true, 0, 1},
-        {{"--root", "--fast", "--tick"}, true, 0, 2},
+        {{"--root", "--fast", "--tick"}, true, 0, 1},
+        {{"--root", "--fast", "--max-fps", "x"}, true, 0, 2},
+        // Runs of every mode follow the settings; there only what looks
+        // like an option is judged, not the switch and its window number.
+        {{"/s", "--no-tick", "--max-fps", "24"}, false, 24, 0},
+        {{"--no-tick"}, false, 0, 0},
+        {{"/p", "1234", "--max-fps=15"}, true, 15, 0},
+        {{"/p", "-5"}, true, 0, 0},
+        {{"/s", "stray", "--fast"}, true, 0, 1},
+        {{"/s", "--max-fps", "fast"}, true, 0, 1},
     };
     for (const Case& c : cases) {
         std::string text;
         for (const char* a : c.args)
             text += std::string(a) + " ";
-        const HostedRun run = parse(c.args, "0x400007");
+        const HostedRun run = parse(c.args, c.args[0][0] == '/' ? nullptr : "0x400007");
         EXPECT_EQ(run.tick, c.tick) << text;
         EXPECT_EQ(run.maxFps, c.maxFps) << text;
         EXPECT_EQ(run.complaints.size(), c.complaints) << text;
@@ -113,3 +121,19 @@ TEST(HostedRun, SettingsAndWhatIsSaidOfThoseNotUnderstood)
 }
 
 } // namespace
+
+TEST(HostedRun, AnyNumberOfUnknownArgumentsIsReportedInOneLine)
+{
+    std::vector<std::string> storage(10000);
+    std::vector<const char*> args{"/s"};
+    for (std::size_t i = 0; i < storage.size(); ++i) {
+        storage[i] = "--bad" + std::to_string(i);
+        args.push_back(storage[i].c_str());
+    }
+    const HostedRun run = parse(args, nullptr);
+    ASSERT_EQ(run.complaints.size(), 1u);
+    EXPECT_EQ(run.complaints[0],
+              "tarnwick: unknown settings '--bad0', '--bad1', '--bad2', '--bad3', '--bad4' and 9995 more ignored");
+    EXPECT_EQ(parse({"--root", "--fast"}, nullptr).complaints,
+              std::vector<std::string>{"tarnwick: unknown setting '--fast' ignored"});
+}

@@ -2,6 +2,8 @@
 // commands whose output is checked.
 #pragma once
 
+#include <sys/types.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -33,6 +35,15 @@ struct Output {
     std::string out;
     std::string err;
 };
+
+// The whole of a file; empty when it cannot be read.
+std::string readFile(const std::string& path);
+
+// Process ids on the system whose parent is pid, and theirs, and so on.
+std::vector<pid_t> descendants(pid_t pid);
+
+// The environment a process was started with.
+std::map<std::string, std::string> environmentOf(pid_t pid);
 
 // Runs a command to its end (at most seconds) and keeps what it printed.
 Output capture(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {},

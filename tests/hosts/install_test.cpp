@@ -14,14 +14,6 @@ using namespace hosts;
 
 namespace {
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::string trimmed(const std::string& text)
 {
     const auto first = text.find_first_not_of(" \t\n");
@@ -68,6 +60,7 @@ TEST_F(Installed, LaysOutExactlyTheProgramManualPageSettingsDescriptionAndDocume
 {
     const std::vector<std::string> expected{
         "libexec/xscreensaver/tarnwick",
+        "share/applications/screensavers/tarnwick.desktop",
         "share/doc/tarnwick/changelog.gz",
         "share/doc/tarnwick/copyright",
         "share/man/man6/tarnwick.6.gz",
@@ -97,8 +90,14 @@ TEST_F(Installed, SettingsDescriptionIsWellFormedAndOffersTheTickAndTheFrameRate
     EXPECT_EQ(xpath("count(/screensaver/*)"), "4");
     EXPECT_EQ(xpath("count(/screensaver/command)"), "1");
     EXPECT_EQ(xpath("count(/screensaver/_description)"), "1");
-    EXPECT_EQ(xpath("string(/screensaver/boolean/@_label)"), "Tick each second");
-    EXPECT_EQ(xpath("string(/screensaver/boolean/@arg-unset)"), "--no-tick") << "on unless unchecked";
+    // A checkbox that is off by default and passes its option when checked:
+    // xscreensaver reads that from arg-set, and XFCE's screensaver, which
+    // takes any option of a checkbox as the one to pass when checked, reads
+    // it the same way.
+    EXPECT_EQ(xpath("string(/screensaver/boolean/@_label)"), "Silent: no tick");
+    EXPECT_EQ(xpath("string(/screensaver/boolean/@arg-set)"), "--no-tick") << "ticks unless checked";
+    EXPECT_EQ(xpath("count(/screensaver/boolean/@arg-unset)"), "0");
+    EXPECT_EQ(xpath("count(/screensaver/boolean/@convert)"), "0");
     EXPECT_EQ(xpath("string(/screensaver/number/@arg)"), "--max-fps %");
     EXPECT_EQ(xpath("string(/screensaver/number/@type)"), "slider");
     EXPECT_EQ(xpath("string(/screensaver/number/@low)"), "0");
@@ -108,6 +107,33 @@ TEST_F(Installed, SettingsDescriptionIsWellFormedAndOffersTheTickAndTheFrameRate
     EXPECT_GT(description.size(), 100u);
     EXPECT_EQ(description.find("\n\n"), std::string::npos) << "one paragraph";
     EXPECT_NE(description.find("clock"), std::string::npos);
+}
+
+TEST_F(Installed, ThemeEntryNamesTheInstalledProgramForMateAndXfceAndValidates)
+{
+    const std::string entry = at("share/applications/screensavers/tarnwick.desktop");
+    const Output validate = capture({"desktop-file-validate", entry});
+    EXPECT_EQ(validate.status, 0) << validate.out << validate.err;
+    // A screensaver theme belongs in no menu, so the one hint that
+    // "Screensaver" is no main menu category is expected; nothing else.
+    for (const std::string& line : {validate.out, validate.err})
+        EXPECT_TRUE(line.empty() || (line.find(": hint: ") != std::string::npos &&
+                                     line.find("error") == std::string::npos &&
+                                     line.find("warning") == std::string::npos))
+            << line;
+
+    const std::string program = at("libexec/xscreensaver/tarnwick");
+    const std::string expected = "[Desktop Entry]\n"
+                                 "Type=Application\n"
+                                 "Name=Tarnwick\n"
+                                 "Comment=A pendulum wall clock that shows the local time\n"
+                                 "Exec=" + program + " --root\n"
+                                 "TryExec=" + program + "\n"
+                                 "Categories=Screensaver;\n"
+                                 "OnlyShowIn=MATE;XFCE;\n"
+                                 "StartupNotify=false\n"
+                                 "Terminal=false\n";
+    EXPECT_EQ(readFile(entry), expected);
 }
 
 TEST_F(Installed, ManualPageRendersWithoutWarningsAndCoversSwitchesHostsAndExitStatus)
@@ -122,7 +148,9 @@ TEST_F(Installed, ManualPageRendersWithoutWarningsAndCoversSwitchesHostsAndExitS
 
     for (const char* text : {"TARNWICK(6)", "/s", "/p window", "/c", "-root, --root", "--window-id",
                              "--no-tick", "--max-fps", "XSECURELOCK_SAVER", "XSCREENSAVER_WINDOW", "DISPLAY",
-                             "SIGTERM", "EXIT STATUS", "GL: \"Tarnwick\" tarnwick --root", "Tarnwick " TARNWICK_VERSION})
+                             "SIGTERM", "EXIT STATUS", "GL: \"Tarnwick\" tarnwick --root", "Tarnwick " TARNWICK_VERSION,
+                             "--help", "--version", "mate-screensaver", "xfce4-screensaver", "screensavers-tarnwick",
+                             "WAYLAND", "swayidle", "status 143"})
         EXPECT_NE(man.out.find(text), std::string::npos) << text;
 }
 

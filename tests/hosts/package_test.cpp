@@ -47,11 +47,21 @@ TEST(DebianPackage, HoldsTheInstalledFilesDependsOnWhatTheProgramLinksAndPassesL
         EXPECT_NE(line.find(" root/root "), std::string::npos) << line;
     }
     const std::vector<std::string> expected{
-        "/usr/libexec/xscreensaver/tarnwick",        "/usr/share/doc/tarnwick/changelog.gz",
-        "/usr/share/doc/tarnwick/copyright",         "/usr/share/man/man6/tarnwick.6.gz",
+        "/usr/libexec/xscreensaver/tarnwick",
+        "/usr/share/applications/screensavers/tarnwick.desktop",
+        "/usr/share/doc/tarnwick/changelog.gz",
+        "/usr/share/doc/tarnwick/copyright",
+        "/usr/share/man/man6/tarnwick.6.gz",
         "/usr/share/xscreensaver/config/tarnwick.xml",
     };
     EXPECT_EQ(files, expected);
+    // The theme entry names the program where the package puts it.
+    const Output entry = capture({"sh", "-c",
+                                  "dpkg-deb --fsys-tarfile \"$0\" | tar -xOf - "
+                                  "./usr/share/applications/screensavers/tarnwick.desktop",
+                                  deb});
+    EXPECT_NE(entry.out.find("\nExec=/usr/libexec/xscreensaver/tarnwick --root\n"), std::string::npos) << entry.out;
+    EXPECT_NE(entry.out.find("\nTryExec=/usr/libexec/xscreensaver/tarnwick\n"), std::string::npos) << entry.out;
 
     auto field = [&](const char* name) {
         const std::string value = capture({"dpkg-deb", "--field", deb, name}).out;

@@ -5,6 +5,7 @@
 
 #include "tests/hosts/host_support.h"
 #include "tests/support/e2e.h"
+#include "tests/support/test_user.h"
 
 #include <dirent.h>
 #include <pwd.h>
@@ -23,91 +24,6 @@ using namespace hosts;
 
 namespace {
 
-// xscreensaver launches no display modes for root: a root test suite runs
-// the daemon as this system user, made on first use.
-const char* const kTestUser = "tarnwick-test";
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Process ids on the system whose parent is pid, and theirs, and so on.
-std::vector<pid_t> descendants(pid_t pid)
-{
-    std::multimap<pid_t, pid_t> childrenOf;
-    if (DIR* proc = opendir("/proc")) {
-        while (dirent* entry = readdir(proc)) {
-            const pid_t child = static_cast<pid_t>(std::atoi(entry->d_name));
-            if (child <= 0)
-                continue;
-            const std::string stat = readFile("/proc/" + std::string(entry->d_name) + "/stat");
-            const auto close = stat.rfind(')');
-            if (close == std::string::npos)
-                continue;
-            std::istringstream rest(stat.substr(close + 2));
-            char state = 0;
-            pid_t parent = 0;
-            rest >> state >> parent;
-            childrenOf.emplace(parent, child);
-        }
-        closedir(proc);
-    }
-    std::vector<pid_t> found;
-    std::vector<pid_t> open{pid};
-    while (!open.empty()) {
-        const pid_t next = open.back();
-        open.pop_back();
-        auto [first, last] = childrenOf.equal_range(next);
-        for (auto it = first; it != last; ++it) {
-            found.push_back(it->second);
-            open.push_back(it->second);
-        }
-    }
-    return found;
-}
-
-std::map<std::string, std::string> environmentOf(pid_t pid)
-{
-    std::map<std::string, std::string> env;
-    std::istringstream text(readFile("/proc/" + std::to_string(pid) + "/environ"));
-    std::string entry;
-    while (std::getline(text, entry, '\0')) {
-        const auto eq = entry.find('=');
-        if (eq != std::string::npos)
-            env[entry.substr(0, eq)] = entry.substr(eq + 1);
-    }
-    return env;
-}
-
-// The user the daemon runs as: ourselves unless we are root.
-struct RunAs {
-    bool switchUser = false;
-    uid_t uid = 0;
-    gid_t gid = 0;
-};
-
-RunAs daemonUser()
-{
-    RunAs user;
-    if (geteuid() != 0) {
-        user.uid = geteuid();
-        user.gid = getegid();
-        return user;
-    }
-    if (getpwnam(kTestUser) == nullptr)
-        capture({"useradd", "--system", "--create-home", "--shell", "/usr/sbin/nologin", kTestUser});
-    if (const passwd* entry = getpwnam(kTestUser)) {
-        user.switchUser = true;
-        user.uid = entry->pw_uid;
-        user.gid = entry->pw_gid;
-    }
-    return user;
-}
-
 // xscreensaver with a home of its own whose settings select our display mode
 // alone, never lock, fade or show a splash, and our installation first on
 // its PATH.
@@ -115,7 +31,8 @@ class Daemon {
 public:
     explicit Daemon(const VirtualDisplay& display) : m_display(display)
     {
-        m_user = daemonUser();
+        // xscreensaver launches no display modes for root.
+        m_user = testUser();
         if (m_user.uid == 0 || m_prefix.path().empty() || m_home.path().empty())
             return;
         if (!installInto(m_prefix.path()))
@@ -139,7 +56,7 @@ public:
 
         std::vector<std::string> argv;
         if (m_user.switchUser)
-            argv = {"runuser", "-u", kTestUser, "--"};
+            argv = {"runuser", "-u", m_user.name, "--"};
         const std::vector<std::string> command{
             "env", "-i", "HOME=" + m_home.path(), "DISPLAY=" + display.name(),
             "PATH=" + m_prefix.path() + "/libexec/xscreensaver:/usr/bin:/bin", "TARNWICK_NO_DIALOGS=1",
@@ -246,7 +163,7 @@ public:
 
 private:
     const VirtualDisplay& m_display;
-    RunAs m_user;
+    TestUser m_user;
     TempDir m_prefix{"xss-prefix"};
     TempDir m_home{"xss-home"};
     std::string m_program;

@@ -81,18 +81,19 @@ private:
     Point m_centre;
 };
 
+} // namespace
+
 double angularDistance(double a, double b)
 {
     const double d = std::fmod(std::fabs(a - b), 360.0);
     return d > 180.0 ? 360.0 - d : d;
 }
 
-} // namespace
-
-void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart)
+ClockHands readClockHands(const e2e::Image& shot)
 {
-    ASSERT_EQ(shot.width, 1920);
-    ASSERT_EQ(shot.height, 1080);
+    ClockHands hands;
+    if (shot.width != 1920 || shot.height != 1080)
+        return hands;
     // The hands turn about model (2, 0, z); their depth in front of the dial
     // belongs to the model, so look for the hub along the line of possible
     // depths.
@@ -118,14 +119,27 @@ void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart)
     const Dial dial(shot, centre);
     auto none = [](int) { return false; };
 
-    // Minute hand: the broad long hand, at 10 minutes and a bit (60° + 0.1°/s).
-    const int minute = dial.best(100, 130, none);
+    // Minute hand: the broad long hand.
+    hands.minute = dial.best(100, 130, none);
     // Hour hand: the broad short hand, away from the minute hand.
-    const int hour = dial.best(40, 70, [&](int d) { return angularDistance(d, minute) < 25; });
+    hands.hour = dial.best(40, 70, [&](int d) { return angularDistance(d, hands.minute) < 25; });
     // Second hand: the thin long hand, away from the minute hand.
-    int secondScore = 0;
-    const int second =
-        dial.best(100, 135, [&](int d) { return angularDistance(d, minute) < 15; }, &secondScore);
+    hands.second =
+        dial.best(100, 135, [&](int d) { return angularDistance(d, hands.minute) < 15; }, &hands.secondScore);
+    hands.hubX = centre.x;
+    hands.hubY = centre.y;
+    hands.fourOClockScore = dial.score(120, 60, 130);
+    return hands;
+}
+
+void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart)
+{
+    ASSERT_EQ(shot.width, 1920);
+    ASSERT_EQ(shot.height, 1080);
+    const ClockHands hands = readClockHands(shot);
+    const int hour = hands.hour, minute = hands.minute, second = hands.second;
+    const int secondScore = hands.secondScore;
+    const Point centre{hands.hubX, hands.hubY};
 
     // At most secondsSinceStart have passed on the faked clock since 10:10:30.
     const double late = secondsSinceStart;
@@ -142,7 +156,7 @@ void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart)
     EXPECT_LE(second, 180 + 6.0 * late + 5);
 
     // No hand anywhere near 4 o'clock (120°) beyond the short tails.
-    EXPECT_LT(dial.score(120, 60, 130), 15);
+    EXPECT_LT(hands.fourOClockScore, 15);
 
     // The inset frame lines: the inner sides of the two lower thirds.
     for (int y = 740; y < 1080; y += 20) {

@@ -3,6 +3,21 @@
 
 #include "tests/support/e2e.h"
 
+// Where the hands point, in whole degrees clockwise from 12 o'clock; all -1
+// when the picture is not 1920 × 1080.
+struct ClockHands {
+    int hour = -1;
+    int minute = -1;
+    int second = -1;
+    int secondScore = 0;       // how many of the thin hand's pixels were found
+    int fourOClockScore = 0;   // hand-coloured pixels along the 4 o'clock ray
+    double hubX = 0, hubY = 0;  // the hands' hub on the screen
+};
+ClockHands readClockHands(const e2e::Image& shot);
+
+// The distance between two clock angles in degrees, 0 to 180.
+double angularDistance(double a, double b);
+
 // Expects the hands at 10:10:30 plus at most secondsSinceStart (a run whose
 // local time was faked to 10:10:30 at its start), the broad hands and the
 // thin second hand each found along its own ray, and the inset frame lines
