@@ -1,0 +1,64 @@
+// Render-target windows on Windows.
+#include "app/target_window.h"
+
+#include <windows.h>
+#include <epoxy/gl.h>
+#include <epoxy/wgl.h>
+#include <GLFW/glfw3.h>
+#define GLFW_EXPOSE_NATIVE_WIN32
+#include <GLFW/glfw3native.h>
+
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+// The procedures of the full-screen windows before ours was put in front.
+std::map<HWND, WNDPROC>& previousProcedures()
+{
+    static std::map<HWND, WNDPROC> table;
+    return table;
+}
+
+LRESULT CALLBACK watchActivation(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Sent to every top-level window of the program when the activation
+    // goes to another program's window (not when it moves between ours):
+    // the screensaver has been put behind something, so it ends, as the
+    // system's own screensavers do, rather than run on unseen.
+    if (message == WM_ACTIVATEAPP && wParam == FALSE)
+        std::exit(0);
+    const auto found = previousProcedures().find(window);
+    if (found == previousProcedures().end())
+        return DefWindowProcW(window, message, wParam, lParam);
+    return CallWindowProcW(found->second, window, message, wParam, lParam);
+}
+
+} // namespace
+
+void paintWindowBlack(GLFWwindow* window)
+{
+    const HWND native = glfwGetWin32Window(window);
+    if (native == nullptr)
+        return;
+    RECT client{};
+    GetClientRect(native, &client);
+    if (HDC dc = GetDC(native)) {
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        ReleaseDC(native, dc);
+    }
+    ValidateRect(native, nullptr);
+}
+
+// WGL entry points may differ between contexts: let the loader look again.
+void noteContextSwitch() { epoxy_handle_external_wglMakeCurrent(); }
+
+void endOnLostActivation(GLFWwindow* window)
+{
+    const HWND native = glfwGetWin32Window(window);
+    if (native == nullptr || previousProcedures().count(native) != 0)
+        return;
+    const LONG_PTR previous = GetWindowLongPtrW(native, GWLP_WNDPROC);
+    previousProcedures()[native] = reinterpret_cast<WNDPROC>(previous);
+    SetWindowLongPtrW(native, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchActivation));
+}
