@@ -196,6 +196,42 @@ void onOtherMonitorError(int, const char* description)
 
 } // namespace
 
+namespace {
+
+// A window that covers monitor, with a context sharing share's objects (or
+// none, for share null and the client-API hint at GLFW_NO_API); its size in
+// *width and *height. A monitor with a readable video mode gets a full-screen
+// window in that mode; one without (Wine reports none for a secondary
+// monitor of a Xinerama layout) gets a frameless window on top of all others
+// over the monitor's area as the window system places it.
+GLFWwindow* openMonitorWindow(GLFWmonitor* monitor, GLFWwindow* share, int* width, int* height)
+{
+    const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+    if (mode != nullptr && mode->width > 0 && mode->height > 0) {
+        *width = mode->width;
+        *height = mode->height;
+        return glfwCreateWindow(mode->width, mode->height, "Tarnwick", monitor, share);
+    }
+    int x = 0;
+    int y = 0;
+    if (!monitorArea(monitor, &x, &y, width, height))
+        return nullptr;
+    glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
+    glfwWindowHint(GLFW_FLOATING, GLFW_TRUE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(*width, *height, "Tarnwick", nullptr, share);
+    glfwWindowHint(GLFW_DECORATED, GLFW_TRUE);
+    glfwWindowHint(GLFW_FLOATING, GLFW_FALSE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_TRUE);
+    if (window != nullptr) {
+        glfwSetWindowPos(window, x, y);
+        glfwShowWindow(window);
+    }
+    return window;
+}
+
+} // namespace
+
 void Application::openOtherMonitors()
 {
     int count = 0;
@@ -203,22 +239,23 @@ void Application::openOtherMonitors()
     GLFWmonitor* primary = glfwGetPrimaryMonitor();
     glfwSetErrorCallback(onOtherMonitorError);
     for (int i = 0; i < count; ++i) {
-        const GLFWvidmode* mode = monitors[i] != primary ? glfwGetVideoMode(monitors[i]) : nullptr;
-        if (mode == nullptr)
+        if (monitors[i] == primary)
             continue;
         // Sharing the primary window's context shares its programs, buffers
         // and textures: the scene is made once and drawn in every window.
-        GLFWwindow* other = glfwCreateWindow(mode->width, mode->height, "Tarnwick", monitors[i], window);
+        int width = 0;
+        int height = 0;
+        GLFWwindow* other = openMonitorWindow(monitors[i], window, &width, &height);
         const bool drawn = other != nullptr;
         if (!drawn) {
             // No context: a window without one still covers the monitor.
             glfwWindowHint(GLFW_CLIENT_API, GLFW_NO_API);
-            other = glfwCreateWindow(mode->width, mode->height, "Tarnwick", monitors[i], nullptr);
+            other = openMonitorWindow(monitors[i], nullptr, &width, &height);
             glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_API);
         }
         if (other == nullptr)
             continue;
-        addRenderTarget(other, mode->width, mode->height, drawn);
+        addRenderTarget(other, width, height, drawn);
         registerCallbacks(other);
         setIcon(other);
     }
@@ -235,11 +272,9 @@ void Application::setupGLState()
             continue;
         }
         glfwMakeContextCurrent(target.window);
-        noteContextSwitch();
         setupContextState(target.window, target.window == window);
     }
     glfwMakeContextCurrent(window);
-    noteContextSwitch();
 }
 
 void Application::setupContextState(GLFWwindow* target, bool paced)

@@ -35,7 +35,6 @@ void drawEveryTarget(double t)
         }
         if (targets.size() > 1) {
             glfwMakeContextCurrent(target.window);
-            noteContextSwitch();
         }
         setWindowMetrics(target.width, target.height);
         renderFrame(t);
@@ -43,7 +42,6 @@ void drawEveryTarget(double t)
     }
     if (targets.size() > 1) {
         glfwMakeContextCurrent(targets.front().window);
-        noteContextSwitch();
     }
 }
 

@@ -2,13 +2,15 @@
 // implementation per platform (x11_target_window.cpp, win32_target_window.cpp).
 #pragma once
 
+struct GLFWmonitor;
 struct GLFWwindow;
+
+// Where monitor lies on the desktop, for a monitor whose video mode cannot be
+// read; false when the window system does not know either.
+bool monitorArea(GLFWmonitor* monitor, int* x, int* y, int* width, int* height);
 
 // Fills window with black (a monitor's window that cannot draw the clock).
 void paintWindowBlack(GLFWwindow* window);
-
-// Tells the GL loader that another context has been made current.
-void noteContextSwitch();
 
 // Ends the process with status 0 as soon as the whole program loses the
 // activation to another program (window is one of its full-screen windows;

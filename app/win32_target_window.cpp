@@ -2,8 +2,6 @@
 #include "app/target_window.h"
 
 #include <windows.h>
-#include <epoxy/gl.h>
-#include <epoxy/wgl.h>
 #include <GLFW/glfw3.h>
 #define GLFW_EXPOSE_NATIVE_WIN32
 #include <GLFW/glfw3native.h>
@@ -34,7 +32,40 @@ LRESULT CALLBACK watchActivation(HWND window, UINT message, WPARAM wParam, LPARA
     return CallWindowProcW(found->second, window, message, wParam, lParam);
 }
 
+struct MonitorSearch {
+    const char* adapter;  // the display adapter's device name (UTF-8)
+    RECT area;
+    bool found;
+};
+
+BOOL CALLBACK matchMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
+{
+    auto* search = reinterpret_cast<MonitorSearch*>(data);
+    MONITORINFOEXA info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info) && lstrcmpiA(info.szDevice, search->adapter) == 0) {
+        search->area = info.rcMonitor;
+        search->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
+
+bool monitorArea(GLFWmonitor* monitor, int* x, int* y, int* width, int* height)
+{
+    // The system's monitor whose device is the GLFW monitor's adapter.
+    MonitorSearch search{glfwGetWin32Adapter(monitor), {}, false};
+    if (search.adapter == nullptr)
+        return false;
+    EnumDisplayMonitors(nullptr, nullptr, matchMonitor, reinterpret_cast<LPARAM>(&search));
+    *x = search.area.left;
+    *y = search.area.top;
+    *width = search.area.right - search.area.left;
+    *height = search.area.bottom - search.area.top;
+    return search.found && *width > 0 && *height > 0;
+}
 
 void paintWindowBlack(GLFWwindow* window)
 {
@@ -49,9 +80,6 @@ void paintWindowBlack(GLFWwindow* window)
     }
     ValidateRect(native, nullptr);
 }
-
-// WGL entry points may differ between contexts: let the loader look again.
-void noteContextSwitch() { epoxy_handle_external_wglMakeCurrent(); }
 
 void endOnLostActivation(GLFWwindow* window)
 {

@@ -5,6 +5,12 @@
 #define GLFW_EXPOSE_NATIVE_X11
 #include <GLFW/glfw3native.h>
 
+bool monitorArea(GLFWmonitor* monitor, int* x, int* y, int* width, int* height)
+{
+    glfwGetMonitorWorkarea(monitor, x, y, width, height);
+    return *width > 0 && *height > 0;
+}
+
 void paintWindowBlack(GLFWwindow* window)
 {
     Display* display = glfwGetX11Display();
@@ -16,9 +22,6 @@ void paintWindowBlack(GLFWwindow* window)
     XClearWindow(display, native);
     XFlush(display);
 }
-
-// GLX entry points do not depend on the current context.
-void noteContextSwitch() {}
 
 // A window that takes the focus from ours during a full-screen run is the
 // window manager's business on X11: the windows never iconify, and input

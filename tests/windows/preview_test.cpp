@@ -9,6 +9,7 @@
 // TARNWICK_PREVIEW_SNAPSHOT.
 #include <gtest/gtest.h>
 
+#include "tests/support/clock_reading.h"
 #include "tests/windows/wine_run.h"
 
 #include <csignal>
@@ -42,33 +43,6 @@ bool waitForFile(const std::string& path, double seconds)
         e2e::pause(0.25);
     }
     return false;
-}
-
-// The share of pixels along a line of the frame that are drawn (not black);
-// the perforated backdrop leaves about half of them dark.
-double drawnShare(const e2e::Image& frame, int x0, int y0, int dx, int dy, int count)
-{
-    int lit = 0;
-    for (int i = 0; i < count; ++i) {
-        const std::uint8_t* p = frame.at(x0 + i * dx, y0 + i * dy);
-        lit += p[0] + p[1] + p[2] > 20 ? 1 : 0;
-    }
-    return static_cast<double>(lit) / count;
-}
-
-// The clock's picture over the whole frame: the perforated grey backdrop
-// reaches all four edges, the brass clock stands in the middle.
-void expectClockPicture(const e2e::Image& frame)
-{
-    ASSERT_FALSE(frame.empty());
-    const int w = frame.width;
-    const int h = frame.height;
-    EXPECT_GT(drawnShare(frame, 0, 0, 1, 0, w), 0.3) << "top edge";
-    EXPECT_GT(drawnShare(frame, 0, h - 1, 1, 0, w), 0.3) << "bottom edge";
-    EXPECT_GT(drawnShare(frame, 0, 0, 0, 1, h), 0.3) << "left edge";
-    EXPECT_GT(drawnShare(frame, w - 1, 0, 0, 1, h), 0.3) << "right edge";
-    const std::uint8_t* middle = frame.at(w / 2, h / 3);
-    EXPECT_GT(middle[0], middle[2] + 30) << "no brass clock in the middle";
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "tests/support/e2e.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,15 @@ std::vector<std::string> command(const std::vector<std::string>& windowsArgv);
 // output from Wine, no message-box dialogs. home, when given, is the run's
 // HOME (ALSA reads its .asoundrc there).
 std::map<std::string, std::string> environment(const e2e::VirtualDisplay& display, const std::string& home = "");
+
+// Two monitors side by side, 1280 × 720 each, for Wine: one 2560 × 720
+// virtual screen without RandR (twoMonitorDisplay), and a Wine environment
+// that finds the stand-in Xinerama library, which reports the screen's two
+// halves as the heads (withTwoMonitors).
+inline constexpr int kMonitorWidth = 1280;
+inline constexpr int kMonitorHeight = 720;
+std::unique_ptr<e2e::VirtualDisplay> twoMonitorDisplay();
+std::map<std::string, std::string> withTwoMonitors(std::map<std::string, std::string> env);
 
 // Ends every process of the tests' Wine prefix when it goes out of scope, so
 // that the next test starts Wine afresh on its own display.
