@@ -75,7 +75,7 @@ struct PreviewRun {
 
 } // namespace
 
-TEST(WindowsPreview, FillsTheHostFollowsItsSizeAndEndsWithIt)
+TEST(WindowsPreview, FillsTheHostFollowsItsSizeIgnoresInputAndEndsWithIt)
 {
     e2e::VirtualDisplay display({"800x600x24"});
     ASSERT_TRUE(display.ok());
@@ -87,6 +87,12 @@ TEST(WindowsPreview, FillsTheHostFollowsItsSizeAndEndsWithIt)
 
     ASSERT_TRUE(waitForFile(folder + "/frame-320x240.ppm", 20.0)) << run.preview->err();
     expectClockPicture(e2e::readPpm(folder + "/frame-320x240.ppm"));
+    // A click and a key in the preview area (the host's client area, below
+    // its caption) leave the preview running, as the Settings' own do.
+    e2e::click(display, 160, 150);
+    e2e::pressKey(display, "a");
+    e2e::pause(2.0);
+    ASSERT_TRUE(run.preview->running()) << "input in the preview ended it";
     ASSERT_TRUE(waitForFile(folder + "/frame-400x300.ppm", 40.0)) << "the preview did not follow the host's size";
     expectClockPicture(e2e::readPpm(folder + "/frame-400x300.ppm"));
 
@@ -96,6 +102,50 @@ TEST(WindowsPreview, FillsTheHostFollowsItsSizeAndEndsWithIt)
     int status = -1;
     ASSERT_TRUE(run.preview->wait(10.0, &status)) << "the preview outlived its host";
     EXPECT_EQ(wine::exitCode(status), 0);
+}
+
+TEST(WindowsPreview, HandlesThatNameNoWindowEndAtOnceWithoutABox)
+{
+    e2e::VirtualDisplay display({"800x600x24"});
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    // A host that has already gone, as when the Settings close right after
+    // starting their preview.
+    e2e::Process host(wine::command({wine::previewHostPath(), "0.5"}), wine::environment(display));
+    const std::string gone = startHost(host);
+    ASSERT_FALSE(gone.empty()) << host.err();
+    ASSERT_TRUE(host.wait(30.0));
+    auto env = wine::environment(display);
+    env["TARNWICK_NO_DIALOGS"] = "";  // a box would show, and wait for a click
+    for (const std::string& handle : {gone, std::string("0"), std::string("garbage")}) {
+        e2e::Process run(wine::command({wine::scrPath(), "/p", handle}), env);
+        int status = -1;
+        ASSERT_TRUE(run.wait(5.0, &status)) << "/p " << handle << " did not end at once";
+        EXPECT_EQ(wine::exitCode(status), 0) << "/p " << handle;
+        EXPECT_NE(run.err().find("does not exist"), std::string::npos) << "/p " << handle << ": " << run.err();
+        EXPECT_EQ(run.err().find("Failed to open window"), std::string::npos) << run.err();
+    }
+}
+
+TEST(WindowsPreview, UpperCaseSWhileAPreviewRunsStartsTheFullScreenClock)
+{
+    e2e::VirtualDisplay display({"800x600x24"});
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    const std::string folder = wine::freshFolder("windows_preview_and_test");
+    PreviewRun run(display, folder, {"60"});
+    ASSERT_TRUE(run.preview) << run.host.err();
+    ASSERT_TRUE(waitForFile(folder + "/frame-320x240.ppm", 20.0)) << run.preview->err();
+    // As Explorer's double-click and the Settings' "Test" start it.
+    e2e::Process test(wine::command({wine::scrPath(), "/S"}), wine::environment(display));
+    e2e::Image shot;
+    for (int i = 0; i < 120 && test.running() && e2e::litFraction(shot) < 0.3; ++i) {
+        e2e::pause(0.5);
+        shot = e2e::grabScreen(display);
+    }
+    ASSERT_TRUE(test.running()) << "\"/S\" ended without showing the clock";
+    shot.savePng(e2e::artefactPath("windows_upper_case_s.png"));
+    expectClockPicture(shot);
 }
 
 TEST(WindowsPreview, TheHostOutlivesARunThatEndsFirst)
