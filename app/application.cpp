@@ -198,35 +198,23 @@ void onOtherMonitorError(int, const char* description)
 
 namespace {
 
-// A window that covers monitor, with a context sharing share's objects (or
-// none, for share null and the client-API hint at GLFW_NO_API); its size in
-// *width and *height. A monitor with a readable video mode gets a full-screen
-// window in that mode; one without (Wine reports none for a secondary
-// monitor of a Xinerama layout) gets a frameless window on top of all others
-// over the monitor's area as the window system places it.
+// A frameless window over monitor, with a context sharing share's objects
+// (or none, for share null and the client-API hint at GLFW_NO_API); its size
+// in *width and *height. No video mode is changed: the window takes the
+// monitor's area as it is.
 GLFWwindow* openMonitorWindow(GLFWmonitor* monitor, GLFWwindow* share, int* width, int* height)
 {
-    const GLFWvidmode* mode = glfwGetVideoMode(monitor);
-    if (mode != nullptr && mode->width > 0 && mode->height > 0) {
-        *width = mode->width;
-        *height = mode->height;
-        return glfwCreateWindow(mode->width, mode->height, "Tarnwick", monitor, share);
-    }
     int x = 0;
     int y = 0;
     if (!monitorArea(monitor, &x, &y, width, height))
         return nullptr;
     glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
-    glfwWindowHint(GLFW_FLOATING, GLFW_TRUE);
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     GLFWwindow* window = glfwCreateWindow(*width, *height, "Tarnwick", nullptr, share);
     glfwWindowHint(GLFW_DECORATED, GLFW_TRUE);
-    glfwWindowHint(GLFW_FLOATING, GLFW_FALSE);
     glfwWindowHint(GLFW_VISIBLE, GLFW_TRUE);
-    if (window != nullptr) {
-        glfwSetWindowPos(window, x, y);
-        glfwShowWindow(window);
-    }
+    if (window != nullptr)
+        showOverMonitor(window, x, y, *width, *height);
     return window;
 }
 
@@ -243,6 +231,9 @@ void Application::openOtherMonitors()
             continue;
         // Sharing the primary window's context shares its programs, buffers
         // and textures: the scene is made once and drawn in every window.
+        // The primary monitor's window is the full-screen one; the others
+        // only cover their monitors (a compositor puts full-screen windows
+        // where it likes, not on the monitor asked for).
         int width = 0;
         int height = 0;
         GLFWwindow* other = openMonitorWindow(monitors[i], window, &width, &height);

@@ -5,9 +5,13 @@
 struct GLFWmonitor;
 struct GLFWwindow;
 
-// Where monitor lies on the desktop, for a monitor whose video mode cannot be
-// read; false when the window system does not know either.
+// Where monitor lies on the desktop; false when the window system cannot say.
 bool monitorArea(GLFWmonitor* monitor, int* x, int* y, int* width, int* height);
+
+// Shows window, made hidden and frameless, over the area (x, y, width,
+// height) of a monitor, above every other window, where no window manager
+// moves it.
+void showOverMonitor(GLFWwindow* window, int x, int y, int width, int height);
 
 // Fills window with black (a monitor's window that cannot draw the clock).
 void paintWindowBlack(GLFWwindow* window);

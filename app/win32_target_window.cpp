@@ -55,7 +55,9 @@ BOOL CALLBACK matchMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data)
 
 bool monitorArea(GLFWmonitor* monitor, int* x, int* y, int* width, int* height)
 {
-    // The system's monitor whose device is the GLFW monitor's adapter.
+    // The system's monitor whose device is the GLFW monitor's adapter (its
+    // rectangle, not the video mode: Wine reports no mode for the further
+    // monitors of a Xinerama layout).
     MonitorSearch search{glfwGetWin32Adapter(monitor), {}, false};
     if (search.adapter == nullptr)
         return false;
@@ -65,6 +67,11 @@ bool monitorArea(GLFWmonitor* monitor, int* x, int* y, int* width, int* height)
     *width = search.area.right - search.area.left;
     *height = search.area.bottom - search.area.top;
     return search.found && *width > 0 && *height > 0;
+}
+
+void showOverMonitor(GLFWwindow* window, int x, int y, int width, int height)
+{
+    SetWindowPos(glfwGetWin32Window(window), HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW);
 }
 
 void paintWindowBlack(GLFWwindow* window)

@@ -7,8 +7,28 @@
 
 bool monitorArea(GLFWmonitor* monitor, int* x, int* y, int* width, int* height)
 {
-    glfwGetMonitorWorkarea(monitor, x, y, width, height);
-    return *width > 0 && *height > 0;
+    const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+    if (mode == nullptr || mode->width <= 0 || mode->height <= 0)
+        return false;
+    glfwGetMonitorPos(monitor, x, y);
+    *width = mode->width;
+    *height = mode->height;
+    return true;
+}
+
+void showOverMonitor(GLFWwindow* window, int x, int y, int width, int height)
+{
+    Display* display = glfwGetX11Display();
+    const Window native = glfwGetX11Window(window);
+    // Override-redirect: no window manager or compositor frames, moves or
+    // re-places it; the keyboard stays with the primary monitor's window,
+    // and a click here still reaches this one.
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    XChangeWindowAttributes(display, native, CWOverrideRedirect, &attributes);
+    XMoveResizeWindow(display, native, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XMapRaised(display, native);
+    XFlush(display);
 }
 
 void paintWindowBlack(GLFWwindow* window)
