@@ -20,19 +20,6 @@
 
 namespace {
 
-// Starts the host and reads the window handle it prints.
-std::string startHost(e2e::Process& host, double seconds = 60.0)
-{
-    for (double waited = 0.0; waited < seconds && host.running(); waited += 0.25) {
-        const std::string out = host.out();
-        const auto end = out.find('\n');
-        if (end != std::string::npos)
-            return out.substr(0, end);
-        e2e::pause(0.25);
-    }
-    return {};
-}
-
 bool waitForFile(const std::string& path, double seconds)
 {
     for (double waited = 0.0; waited < seconds; waited += 0.25) {
@@ -54,7 +41,7 @@ struct PreviewRun {
     PreviewRun(const e2e::VirtualDisplay& display, const std::string& folder, const std::vector<std::string>& hostArgs)
         : host(wine::command(withHost(hostArgs)), wine::environment(display))
     {
-        handle = startHost(host);
+        handle = wine::startHost(host);
         if (handle.empty())
             return;
         auto env = wine::environment(display);
@@ -112,7 +99,7 @@ TEST(WindowsPreview, HandlesThatNameNoWindowEndAtOnceWithoutABox)
     // A host that has already gone, as when the Settings close right after
     // starting their preview.
     e2e::Process host(wine::command({wine::previewHostPath(), "0.5"}), wine::environment(display));
-    const std::string gone = startHost(host);
+    const std::string gone = wine::startHost(host);
     ASSERT_FALSE(gone.empty()) << host.err();
     ASSERT_TRUE(host.wait(30.0));
     auto env = wine::environment(display);

@@ -55,6 +55,18 @@ Session::~Session()
     e2e::run({kWineServer, "-w"}, {{"WINEPREFIX", TARNWICK_WINE_PREFIX}}, 20.0);
 }
 
+std::string startHost(e2e::Process& host, double seconds)
+{
+    for (double waited = 0.0; waited < seconds && host.running(); waited += 0.25) {
+        const std::string out = host.out();
+        const auto end = out.find('\n');
+        if (end != std::string::npos)
+            return out.substr(0, end);
+        e2e::pause(0.25);
+    }
+    return {};
+}
+
 std::string freshFolder(const std::string& name)
 {
     const std::filesystem::path folder = e2e::artefactPath(name);

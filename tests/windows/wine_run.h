@@ -44,6 +44,10 @@ public:
     Session& operator=(const Session&) = delete;
 };
 
+// Waits for the preview tests' stand-in host, started as host, to print its
+// window handle; gives the handle, or an empty text when it did not.
+std::string startHost(e2e::Process& host, double seconds = 60.0);
+
 // A fresh, empty folder for one test (under the build's artefacts).
 std::string freshFolder(const std::string& name);
 
