@@ -1,5 +1,6 @@
 #include "about/about_window.h"
 
+#include "about/about_facts.h"
 #include "about/about_fonts.h"
 #include "about/about_window_view.h"
 #include "about/bmp_decoder.h"
@@ -32,24 +33,35 @@ Fl_Button* g_linkButton = nullptr;
 
 namespace {
 
-constexpr int kWindowWidth = 400;   // outer size, decorations included
-constexpr int kWindowHeight = 300;
-constexpr int kPictureX = 142;
-constexpr int kPictureY = 55;
-constexpr int kPictureResource = 101;
+Fl_Color toFl(about::Colour colour)
+{
+    return fl_rgb_color(colour.red, colour.green, colour.blue);
+}
 
-// Control ids; the notice label and the button share 10, but a label sends no commands.
-constexpr int kNoticeLabelId = 10;
-constexpr int kTitleLabelId = 30;
-constexpr int kLinkButtonId = 10;
+const Fl_Color kBackground = toFl(about::kBackground);
 
-// Font heights are cell heights (ascent + descent) in pixels.
-constexpr int kTextCellHeight = 16;
-constexpr int kTitleCellHeight = 18;
+// The face that stands in for font: regular or bold Liberation Sans.
+Fl_Font faceOf(const about::Font& font)
+{
+    return font.weight >= 700 ? kAboutBoldFace : kAboutTextFace;
+}
 
-const Fl_Color kBackground = fl_rgb_color(177, 232, 179);
-const Fl_Color kNoticeColour = fl_rgb_color(0, 51, 255);
-const Fl_Color kTitleColour = fl_rgb_color(0, 0, 0);
+int sizeOf(const about::Font& font)
+{
+    return pixelSizeForCellHeight(faceOf(font), font.height);
+}
+
+// A label of the table, with its text, font and colour on the background.
+StaticText* makeLabel(const about::Control& control, const std::string& text, const about::Font& font,
+                      about::Colour colour)
+{
+    auto* label = new StaticText(control.place.x, control.place.y, control.place.width, control.place.height);
+    label->argument(control.id);
+    label->setText(text);
+    label->setFont(faceOf(font), sizeOf(font), font.underline);
+    label->setColours(toFl(colour), kBackground);
+    return label;
+}
 
 // The toolkit's fatal errors and a lost X server end the About mode like a
 // closed window: with a line on standard error and status 0.
@@ -89,7 +101,7 @@ void onButtonCallback(Fl_Widget* button, void*)
 // resource is missing or not a 24-bit bitmap (the window then shows no picture).
 Fl_RGB_Image* loadPicture()
 {
-    const ResourceBytes bytes = findResource(kPictureResource, kBitmapType);
+    const ResourceBytes bytes = findResource(about::kPictureResource, kBitmapType);
     DecodedBitmap bitmap;
     if (!bytes || !decodeBmp24(bytes.data, bytes.size, bitmap))
         return nullptr;
@@ -111,20 +123,17 @@ void setInformationIcon(Fl_Window& window)
 
 void aboutWindowCommand(int controlId)
 {
-    if (controlId != kLinkButtonId)
+    if (controlId != about::kLinkButton.id)
         return;
-    const std::string address = std::string(kMakerHomePage) + kWebsiteLinkSuffix;
-    openInBrowser(address.c_str());
+    openInBrowser(about::kWebsiteAddress);
 }
 
 AboutWindow::AboutWindow()
-    : caption("About")
-    , className("QuillmereWindowClass")
-    , buttonText("Visit website")
-    , noticeText("\xC2\xA9 Quillmere. All rights reserved.\r\n"
-                 "Visit our website: https://quillmere.example\r\n"
-                 "Support: support@quillmere.example")
-    , productName("Tarnwick")
+    : caption(about::kCaption)
+    , className(about::kClassName)
+    , buttonText(about::kButtonText)
+    , noticeText(about::kNoticeText)
+    , productName(about::kProductName)
 {
     // The window class lives with the connection to the X server: without
     // one there is nothing to register it with.
@@ -140,39 +149,28 @@ AboutWindow::AboutWindow()
     XSetIOErrorHandler(endOnLostDisplay);
 
     const ScreenRect screen = primaryScreenRect(display);
-    const int x = screen.x + centredOffset(screen.width, kWindowWidth);
-    const int y = screen.y + centredOffset(screen.height, kWindowHeight);
+    const int x = screen.x + centredOffset(screen.width, about::kWindowWidth);
+    const int y = screen.y + centredOffset(screen.height, about::kWindowHeight);
 
-    g_aboutWindow = new AboutWindowView(x, y, kWindowWidth, kWindowHeight, caption.c_str());
+    g_aboutWindow = new AboutWindowView(x, y, about::kWindowWidth, about::kWindowHeight, caption.c_str());
     g_aboutWindow->xclass(className.c_str());
     g_aboutWindow->setBackground(kBackground);
     g_aboutWindow->callback(onWindowCallback);
     setInformationIcon(*g_aboutWindow);
 
     g_aboutBitmap = loadPicture();
-    g_aboutWindow->setPicture(g_aboutBitmap, kPictureX, kPictureY);
+    g_aboutWindow->setPicture(g_aboutBitmap, about::kPictureX, about::kPictureY);
 
     registerAboutFaces();
-    const int textSize = pixelSizeForCellHeight(kAboutTextFace, kTextCellHeight);
-    const int titleSize = pixelSizeForCellHeight(kAboutBoldFace, kTitleCellHeight);
+    g_noticeLabel = makeLabel(about::kNoticeLabel, noticeText, about::kTextFont, about::kNoticeColour);
+    g_titleLabel = makeLabel(about::kTitleLabel, productName, about::kTitleFont, about::kTitleColour);
 
-    g_noticeLabel = new StaticText(20, 150, 380, 80);
-    g_noticeLabel->argument(kNoticeLabelId);
-    g_noticeLabel->setText(noticeText);
-    g_noticeLabel->setFont(kAboutTextFace, textSize, false);
-    g_noticeLabel->setColours(kNoticeColour, kBackground);
-
-    g_titleLabel = new StaticText(70, 20, 280, 20);
-    g_titleLabel->argument(kTitleLabelId);
-    g_titleLabel->setText(productName);
-    g_titleLabel->setFont(kAboutBoldFace, titleSize, true);
-    g_titleLabel->setColours(kTitleColour, kBackground);
-
-    g_linkButton = new Fl_Button(150, 210, 100, 32);
+    const about::Place& button = about::kLinkButton.place;
+    g_linkButton = new Fl_Button(button.x, button.y, button.width, button.height);
     g_linkButton->copy_label(buttonText.c_str());
-    g_linkButton->labelfont(kAboutTextFace);
-    g_linkButton->labelsize(textSize);
-    g_linkButton->argument(kLinkButtonId);
+    g_linkButton->labelfont(faceOf(about::kTextFont));
+    g_linkButton->labelsize(sizeOf(about::kTextFont));
+    g_linkButton->argument(about::kLinkButton.id);
     g_linkButton->callback(onButtonCallback);
     g_linkButton->clear_visible_focus();
     g_aboutWindow->end();

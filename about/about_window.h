@@ -9,10 +9,6 @@ class Fl_Button;
 class Fl_RGB_Image;
 class StaticText;
 
-// The maker's website, and the address the "Visit website" button opens.
-inline constexpr const char* kMakerHomePage = "https://quillmere.example";
-inline constexpr const char* kWebsiteLinkSuffix = "/?utm_source=About";
-
 class AboutWindow {
 public:
     // Builds and shows the window and runs its event loop; returns once the

@@ -1,5 +1,6 @@
 #include "about/win32_about_window.h"
 
+#include "about/about_facts.h"
 #include "platform/message_box.h"
 
 #include <shellapi.h>
@@ -15,44 +16,49 @@ HBRUSH g_aboutBrush = nullptr;
 
 namespace {
 
-constexpr const char* kCaption = "About";
-constexpr const char* kClassName = "QuillmereWindowClass";
-constexpr const char* kButtonText = "Visit website";
-constexpr const char* kProductName = "Tarnwick";
-// Windows-1252: 0xA9 is the copyright sign.
-constexpr const char* kNoticeText = "\xA9 Quillmere. All rights reserved.\r\n"
-                                    "Visit our website: https://quillmere.example\r\n"
-                                    "Support: support@quillmere.example";
-constexpr const char* kWebsite = "https://quillmere.example/?utm_source=About";
-
-constexpr int kWindowWidth = 400;  // outer size, frame included
-constexpr int kWindowHeight = 300;
-constexpr int kPictureX = 142;
-constexpr int kPictureY = 55;
-constexpr int kPictureResource = 101;
 constexpr int kSystemInformationIcon = 104;
-
-constexpr int kNoticeLabelId = 10;
-constexpr int kTitleLabelId = 30;
-constexpr int kLinkButtonId = 10;
 constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE;
 
-constexpr COLORREF kBackground = RGB(177, 232, 179);
-constexpr COLORREF kNoticeColour = RGB(0, 51, 255);
-constexpr COLORREF kTitleColour = RGB(0, 0, 0);
-
-HFONT makeFont(int height, int width, int weight, bool underline)
+constexpr COLORREF toColorRef(about::Colour colour)
 {
-    return CreateFontA(height, width, 0, 0, weight, FALSE, underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, VARIABLE_PITCH, "Arial");
+    return RGB(colour.red, colour.green, colour.blue);
 }
 
-HWND makeControl(const char* windowClass, const char* text, DWORD style, int x, int y, int width, int height,
-                 int id, HFONT font, HINSTANCE instance)
+constexpr COLORREF kBackground = toColorRef(about::kBackground);
+
+HFONT makeFont(const about::Font& font)
 {
-    HWND control = CreateWindowExA(0, windowClass, "", style, x, y, width, height, g_aboutWindow,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    SetWindowTextA(control, text);
+    return CreateFontA(font.height, font.width, 0, 0, font.weight, FALSE, font.underline ? TRUE : FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_OUTLINE_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, VARIABLE_PITCH,
+                       font.face);
+}
+
+// The texts are UTF-8; the narrow window functions take the system's code page.
+std::string inCodePage(const char* utf8)
+{
+    const int wide = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    if (wide <= 0)
+        return utf8;
+    std::wstring text(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &text[0], wide);
+    const int narrow = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (narrow <= 0)
+        return utf8;
+    std::string converted(static_cast<std::size_t>(narrow), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &converted[0], narrow, nullptr, nullptr);
+    converted.resize(static_cast<std::size_t>(narrow) - 1);  // the terminator
+    return converted;
+}
+
+HWND makeControl(const char* windowClass, const char* text, DWORD style, const about::Control& table, HFONT font,
+                 HINSTANCE instance)
+{
+    const about::Place& place = table.place;
+    HWND control = CreateWindowExA(0, windowClass, "", style, place.x, place.y, place.width, place.height,
+                                   g_aboutWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(table.id)), instance,
+                                   nullptr);
+    SetWindowTextA(control, inCodePage(text).c_str());
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     return control;
 }
@@ -70,7 +76,7 @@ void paint(HWND window)
         HGDIOBJ previous = SelectObject(memory, g_aboutBitmap);
         BITMAP picture{};
         GetObjectA(g_aboutBitmap, sizeof(picture), &picture);
-        BitBlt(dc, kPictureX, kPictureY, picture.bmWidth, picture.bmHeight, memory, 0, 0, SRCCOPY);
+        BitBlt(dc, about::kPictureX, about::kPictureY, picture.bmWidth, picture.bmHeight, memory, 0, 0, SRCCOPY);
         SelectObject(memory, previous);
         DeleteDC(memory);
     }
@@ -98,12 +104,13 @@ LRESULT CALLBACK aboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_COMMAND:
         // Control id 10, notification 0: a click on the button.
-        if (wParam == static_cast<WPARAM>(kLinkButtonId))
-            ShellExecuteA(window, "open", kWebsite, nullptr, nullptr, SW_SHOWNORMAL);
+        if (wParam == static_cast<WPARAM>(about::kLinkButton.id))
+            ShellExecuteA(window, "open", about::kWebsiteAddress, nullptr, nullptr, SW_SHOWNORMAL);
         return 0;
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, reinterpret_cast<HWND>(lParam) == g_titleLabel ? kTitleColour : kNoticeColour);
+        SetTextColor(dc, toColorRef(reinterpret_cast<HWND>(lParam) == g_titleLabel ? about::kTitleColour
+                                                                                   : about::kNoticeColour));
         SetBkColor(dc, kBackground);
         return reinterpret_cast<LRESULT>(g_aboutBrush);
     }
@@ -123,32 +130,31 @@ void runAboutWindow(HINSTANCE instance, int showCommand)
     windowClass.hIcon = icon;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    windowClass.lpszClassName = kClassName;
+    windowClass.lpszClassName = about::kClassName;
     if (!RegisterClassA(&windowClass))
         showMessageBox("Window Registration Failed!", "Error!", MessageIcon::Warning);
 
     // Sizes below are physical pixels.
     SetProcessDPIAware();
     HDC screen = GetDC(nullptr);
-    const int x = static_cast<int>((GetDeviceCaps(screen, HORZRES) - kWindowWidth) * 0.5);
-    const int y = static_cast<int>((GetDeviceCaps(screen, VERTRES) - kWindowHeight) * 0.5);
+    const int x = static_cast<int>((GetDeviceCaps(screen, HORZRES) - about::kWindowWidth) * 0.5);
+    const int y = static_cast<int>((GetDeviceCaps(screen, VERTRES) - about::kWindowHeight) * 0.5);
 
-    g_aboutWindow = CreateWindowExA(0, kClassName, kCaption, WS_SYSMENU, x, y, kWindowWidth, kWindowHeight, nullptr,
-                                    nullptr, instance, nullptr);
+    g_aboutWindow = CreateWindowExA(0, about::kClassName, about::kCaption, WS_SYSMENU, x, y, about::kWindowWidth,
+                                    about::kWindowHeight, nullptr, nullptr, instance, nullptr);
     if (g_aboutWindow == nullptr) {
         // Without a window the message loop would wait for ever.
         showMessageBox("Window Creation Failed!", "Error!", MessageIcon::Warning);
         return;
     }
     g_aboutBitmap = static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(kPictureResource), IMAGE_BITMAP, 0, 0, LR_SHARED));
+        LoadImageA(instance, MAKEINTRESOURCEA(about::kPictureResource), IMAGE_BITMAP, 0, 0, LR_SHARED));
 
-    HFONT textFont = makeFont(16, 6, FW_NORMAL, false);
-    HFONT titleFont = makeFont(18, 8, FW_BOLD, true);
-    g_noticeLabel = makeControl("static", kNoticeText, kLabelStyle, 20, 150, 380, 80, kNoticeLabelId, textFont, instance);
-    g_titleLabel = makeControl("static", kProductName, kLabelStyle, 70, 20, 280, 20, kTitleLabelId, titleFont, instance);
-    g_linkButton = makeControl("BUTTON", kButtonText, WS_CHILD | WS_VISIBLE, 150, 210, 100, 32, kLinkButtonId,
-                               textFont, instance);
+    HFONT textFont = makeFont(about::kTextFont);
+    HFONT titleFont = makeFont(about::kTitleFont);
+    g_noticeLabel = makeControl("static", about::kNoticeText, kLabelStyle, about::kNoticeLabel, textFont, instance);
+    g_titleLabel = makeControl("static", about::kProductName, kLabelStyle, about::kTitleLabel, titleFont, instance);
+    g_linkButton = makeControl("BUTTON", about::kButtonText, kButtonStyle, about::kLinkButton, textFont, instance);
 
     ShowWindow(g_aboutWindow, showCommand);
     UpdateWindow(g_aboutWindow);

@@ -1,13 +1,54 @@
 #include "sound/DirectSound.h"
 
 #include "platform/resources.h"
-#include "sound/sound_device.h"
+
+#include <cstdio>
 
 CDirectSound* g_tickSound = nullptr;
 
-ALCdevice* CDirectSound::s_device = nullptr;
-ALCcontext* CDirectSound::s_context = nullptr;
+SoundDevice* CDirectSound::s_device = nullptr;
 int CDirectSound::s_instanceCount = 0;
+SoundOutput* CDirectSound::s_output = nullptr;
+SoundScheduler* CDirectSound::s_scheduler = nullptr;
+
+namespace {
+
+// A sound asked for while the device was opening still plays this long after.
+constexpr std::chrono::seconds kRequestKeeps{1};
+
+// A clock without sound says so once, in one line: why, and that it goes on.
+void reportSilence(const char* why)
+{
+    static bool reported = false;
+    if (reported)
+        return;
+    reported = true;
+    std::fprintf(stderr, "tarnwick: %s; the clock runs silently\n", why);
+    std::fflush(stderr);
+}
+
+void reportFailedOpening(const DeviceAttempt& last)
+{
+    reportSilence(last.busyOrMissing ? "no sound device" : "the sound device failed to open");
+}
+
+} // namespace
+
+SoundOutput& CDirectSound::output()
+{
+    return s_output != nullptr ? *s_output : platformSoundOutput();
+}
+
+SoundScheduler& CDirectSound::scheduler()
+{
+    return s_scheduler != nullptr ? *s_scheduler : realSoundScheduler();
+}
+
+void CDirectSound::usePlatform(SoundOutput* output, SoundScheduler* scheduler)
+{
+    s_output = output;
+    s_scheduler = scheduler;
+}
 
 CDirectSound::CDirectSound()
 {
@@ -19,11 +60,7 @@ CDirectSound::~CDirectSound()
     releaseBuffer();
     --s_instanceCount;
     if (s_instanceCount == 0 && s_device != nullptr) {
-        alcMakeContextCurrent(nullptr);
-        if (s_context != nullptr)
-            alcDestroyContext(s_context);
-        alcCloseDevice(s_device);
-        s_context = nullptr;
+        output().closeDevice(s_device);
         s_device = nullptr;
     }
 }
@@ -48,39 +85,52 @@ bool CDirectSound::initInBackground(int resourceId, void* window)
         return false;
     if (s_device != nullptr)
         return initFromMemory(image.data, image.size, window);
-    if (!parseWave(image.data, image.size, &waveFormat, &waveData, &waveSize))
+    if (!parseWave(image.data, image.size, &waveFormat, &waveData, &waveSize)) {
+        reportSilence("the tick sound is damaged");
         return false;
-    startOpeningSoundDevice();
+    }
+    ownerWindow = window;
+    startOpeningSoundDevice(output(), scheduler());
     waitingForDevice = true;
     return true;
 }
 
 void CDirectSound::update()
 {
-    if (!isReady())
-        finishWhenDeviceOpens();
+    if (isReady() || !finishWhenDeviceOpens())
+        return;
+    const Request asked = request;
+    request = Request{};
+    if (asked.asked && scheduler().now() - asked.at <= kRequestKeeps)
+        startAt(asked.position, asked.loop);
 }
 
 bool CDirectSound::finishWhenDeviceOpens()
 {
     if (!waitingForDevice)
         return false;
-    ALCdevice* device = takeOpenedSoundDevice(&waitingForDevice);
-    if (device == nullptr)
+    const DeviceAttempt opened = takeOpenedSoundDevice(&waitingForDevice);
+    if (opened.device == nullptr) {
+        if (!waitingForDevice) {
+            request = Request{};
+            reportFailedOpening(opened);
+        }
         return false;
+    }
     if (s_device != nullptr)
-        alcCloseDevice(device);  // another player opened one meanwhile
-    else if (!useDevice(device))
+        output().closeDevice(opened.device);  // another player opened one meanwhile
+    else if (!useDevice(opened.device, ownerWindow))
         return false;
     if (createBuffer(waveFormat) && fillBuffer(waveData, waveSize))
         return true;
     releaseBuffer();
+    reportSilence("the sound device does not take the tick");
     return false;
 }
 
-bool CDirectSound::initFromMemory(const unsigned char* image, std::size_t imageSize, void* /*window*/)
+bool CDirectSound::initFromMemory(const unsigned char* image, std::size_t imageSize, void* window)
 {
-    if (s_device == nullptr && !acquireDevice())
+    if (s_device == nullptr && !acquireDevice(window))
         return false;
     WaveFormat format;
     if (!parseWave(image, imageSize, &format, &waveData, &waveSize))
@@ -94,101 +144,79 @@ bool CDirectSound::initFromMemory(const unsigned char* image, std::size_t imageS
     return false;
 }
 
-// Opens the shared device (with its retries) and makes its context current.
-bool CDirectSound::acquireDevice()
+// Opens the shared device, with its retries.
+bool CDirectSound::acquireDevice(void* window)
 {
-    ALCdevice* device = openSoundDevice();
-    return device != nullptr && useDevice(device);
+    const DeviceAttempt opened = openSoundDevice(output(), scheduler());
+    if (opened.device == nullptr) {
+        reportFailedOpening(opened);
+        return false;
+    }
+    return useDevice(opened.device, window);
 }
 
-// Makes device the shared one, with its context current; closes it on failure.
-bool CDirectSound::useDevice(ALCdevice* device)
+bool CDirectSound::useDevice(SoundDevice* device, void* window)
 {
-    ALCcontext* context = alcCreateContext(device, soundDeviceHooks().contextAttributes);
-    if (context == nullptr || alcMakeContextCurrent(context) != ALC_TRUE) {
-        if (context != nullptr)
-            alcDestroyContext(context);
-        alcCloseDevice(device);
+    if (!output().useDevice(device, window)) {
+        reportSilence("the sound device does not play");
         return false;
     }
     s_device = device;
-    s_context = context;
     return true;
 }
 
 bool CDirectSound::createBuffer(const WaveFormat& format)
 {
     releaseBuffer();
-    OpenAlFormat alFormat;
-    if (s_device == nullptr || !toOpenAlFormat(format, &alFormat))
+    if (s_device == nullptr || format.body == nullptr || waveData == nullptr || waveSize == 0)
         return false;
-    // A buffer holds whole sample frames only.
-    if (waveSize == 0 || waveSize % alFormat.blockAlign != 0)
-        return false;
-
-    alGetError();
-    alGenBuffers(1, &buffer);
-    if (alGetError() != AL_NO_ERROR) {
-        buffer = 0;
-        return false;
-    }
-    alGenSources(1, &source);
-    if (alGetError() != AL_NO_ERROR) {
-        source = 0;
-        releaseBuffer();
-        return false;
-    }
-    bufferFormat = alFormat;
-    return true;
+    buffer = output().createBuffer(s_device, format, waveSize);
+    return buffer != nullptr;
 }
 
 bool CDirectSound::fillBuffer(const unsigned char* data, std::uint32_t size)
 {
     // The buffer takes exactly the sound's length; never read past what the
     // caller handed over.
-    if (buffer == 0 || data == nullptr || size < waveSize)
+    if (buffer == nullptr || data == nullptr || size < waveSize)
         return false;
-    alGetError();
-    alSourcei(source, AL_BUFFER, 0);  // a buffer attached to a source cannot be refilled
-    alBufferData(buffer, bufferFormat.format, data, static_cast<ALsizei>(waveSize), bufferFormat.frequency);
-    alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
-    return alGetError() == AL_NO_ERROR;
+    return output().fillBuffer(buffer, data, waveSize);
 }
 
 bool CDirectSound::isReady() const
 {
-    return s_device != nullptr && buffer != 0 && waveData != nullptr && waveSize != 0;
+    return s_device != nullptr && buffer != nullptr && waveData != nullptr && waveSize != 0;
 }
 
 void CDirectSound::play(std::uint32_t position, bool loop)
 {
-    if (!isReady() && !finishWhenDeviceOpens())
+    if (!isReady() && !finishWhenDeviceOpens()) {
+        if (waitingForDevice)
+            request = Request{true, scheduler().now(), position, loop};
         return;
+    }
+    request = Request{};
+    startAt(position, loop);
+}
+
+void CDirectSound::startAt(std::uint32_t position, bool loop)
+{
     if (position > waveSize)
         position = waveSize;
-
-    // Stopping first makes the offset apply to the next start: OpenAL
-    // restarts an already playing source from its beginning and would drop
-    // the offset.
-    alSourceStop(source);
-    alSourcei(source, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
     if (position == waveSize) {
         // The cursor stands at the end: a single shot is over before it
         // starts, a loop goes on from the beginning.
+        output().stop(buffer);
         if (!loop)
             return;
         position = 0;
     }
-    alSourcei(source, AL_BYTE_OFFSET, static_cast<ALint>(position));
-    alSourcePlay(source);
+    output().start(buffer, position, loop);
 }
 
 void CDirectSound::releaseBuffer()
 {
-    if (source != 0)
-        alDeleteSources(1, &source);
-    if (buffer != 0)
-        alDeleteBuffers(1, &buffer);
-    source = 0;
-    buffer = 0;
+    if (buffer != nullptr)
+        output().releaseBuffer(buffer);
+    buffer = nullptr;
 }

@@ -2,6 +2,7 @@
 // and the bounds of the RIFF size and of the image itself.
 #include "platform/resources.h"
 #include "sound/DirectSound.h"
+#include "sound/wave_format.h"
 #include "tests/sound/wave_image.h"
 
 #include <gtest/gtest.h>

@@ -3,13 +3,14 @@
 // see exact_mix.conf), so the tick's own samples must come out unchanged.
 #include "platform/resources.h"
 #include "sound/DirectSound.h"
-#include "sound/sound_device.h"
+#include "sound/openal_sound_output.h"
 #include "tests/sound/wave_image.h"
 
 #include <AL/alext.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -17,34 +18,46 @@ namespace {
 const ALCint kLoopbackAttributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_MONO_SOFT, ALC_FORMAT_TYPE_SOFT,
                                       ALC_SHORT_SOFT, ALC_FREQUENCY, 44100, 0};
 
-ALCdevice* openLoopback()
-{
-    auto open = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
-        alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
-    return open ? open(nullptr) : nullptr;
-}
+// OpenAL as the program uses it, on a device that the test renders by hand.
+class LoopbackOutput : public OpenAlSoundOutput {
+public:
+    LoopbackOutput() : OpenAlSoundOutput(kLoopbackAttributes) {}
+    DeviceAttempt openDevice() override
+    {
+        auto open = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
+            alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+        return {fromAl(open ? open(nullptr) : nullptr), true};
+    }
+};
 
 class RenderedPlayer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        soundDeviceHooks().open = openLoopback;
-        soundDeviceHooks().contextAttributes = kLoopbackAttributes;
-        ASSERT_TRUE(player.init(173, nullptr));
-        const std::uint32_t bytes = player.dataSize();
+        CDirectSound::usePlatform(&loopback, nullptr);
+        ASSERT_TRUE(player->init(173, nullptr));
+        const std::uint32_t bytes = player->dataSize();
         tick.resize(bytes / 2);
-        std::memcpy(tick.data(), player.data(), bytes);
+        std::memcpy(tick.data(), player->data(), bytes);
         renderSamples = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(
-            alcGetProcAddress(CDirectSound::sharedDevice(), "alcRenderSamplesSOFT"));
+            alcGetProcAddress(device(), "alcRenderSamplesSOFT"));
         ASSERT_NE(renderSamples, nullptr);
     }
 
-    void TearDown() override { resetSoundDeviceHooks(); }
+    // The player goes first, closing the device while the loopback output
+    // is still there to do it.
+    void TearDown() override
+    {
+        player.reset();
+        CDirectSound::usePlatform(nullptr, nullptr);
+    }
+
+    static ALCdevice* device() { return OpenAlSoundOutput::toAl(CDirectSound::sharedDevice()); }
 
     std::vector<std::int16_t> render(int count)
     {
         std::vector<std::int16_t> out(count);
-        renderSamples(CDirectSound::sharedDevice(), out.data(), count);
+        renderSamples(device(), out.data(), count);
         return out;
     }
 
@@ -65,7 +78,8 @@ protected:
         return true;
     }
 
-    CDirectSound player;
+    LoopbackOutput loopback;
+    std::unique_ptr<CDirectSound> player = std::make_unique<CDirectSound>();
     std::vector<std::int16_t> tick;
     LPALCRENDERSAMPLESSOFT renderSamples = nullptr;
 };
@@ -76,7 +90,7 @@ TEST_F(RenderedPlayer, PlaysTheTickOnceUnchanged)
 {
     ASSERT_EQ(tick.size(), 4392u);
     EXPECT_TRUE(silent(render(500)));
-    player.play(0, false);
+    player->play(0, false);
     EXPECT_EQ(render(5000), tickFrom(0, 5000));
     EXPECT_TRUE(silent(render(500)));
 }
@@ -109,29 +123,29 @@ TEST_F(RenderedPlayer, StartsAtTheGivenByteOffset)
 
 TEST_F(RenderedPlayer, RestartsWhenPlayedAgainWhilePlaying)
 {
-    player.play(0, false);
+    player->play(0, false);
     EXPECT_EQ(render(1000), tickFrom(0, 1000));
-    player.play(0, false);
+    player->play(0, false);
     EXPECT_EQ(render(5000), tickFrom(0, 5000));
 }
 
 TEST_F(RenderedPlayer, APositionBeyondTheEndIsClampedToTheEnd)
 {
-    player.play(player.dataSize() + 1000, false);
+    player->play(player->dataSize() + 1000, false);
     EXPECT_TRUE(silent(render(5000)));
-    player.play(player.dataSize(), false);
+    player->play(player->dataSize(), false);
     EXPECT_TRUE(silent(render(5000)));
     // Looping from the end wraps around to the beginning.
-    player.play(player.dataSize() + 1000, true);
+    player->play(player->dataSize() + 1000, true);
     EXPECT_EQ(render(4392), tick);
 }
 
 TEST_F(RenderedPlayer, LoopsWhenAsked)
 {
-    player.play(0, true);
+    player->play(0, true);
     EXPECT_EQ(render(4392), tick);
     EXPECT_EQ(render(4392), tick);
-    player.play(0, false);
+    player->play(0, false);
     EXPECT_EQ(render(4392), tick);
     EXPECT_TRUE(silent(render(100)));
 }

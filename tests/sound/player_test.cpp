@@ -1,16 +1,13 @@
 // The player on a real OpenAL device (the "null" backend): device sharing,
-// failed set-ups, the format gate and the device retries.
+// failed set-ups and the format gate.
 #include "platform/resources.h"
 #include "sound/DirectSound.h"
-#include "sound/sound_device.h"
+#include "sound/openal_sound_output.h"
 #include "tests/sound/wave_image.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <memory>
-#include <thread>
 
 namespace {
 
@@ -18,11 +15,7 @@ constexpr int kTestWave = 9173;
 
 class Player : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        resetSoundDeviceHooks();
-        clearResourceOverrides();
-    }
+    void TearDown() override { clearResourceOverrides(); }
 
     // Installs image as WAVE kTestWave; the bytes stay alive with the fixture.
     void useTestWave(std::vector<std::uint8_t> image)
@@ -34,7 +27,7 @@ protected:
     static ALint state(const CDirectSound& player)
     {
         ALint value = 0;
-        alGetSourcei(player.sourceName(), AL_SOURCE_STATE, &value);
+        alGetSourcei(OpenAlSoundOutput::sourceOf(player.outputBuffer()), AL_SOURCE_STATE, &value);
         return value;
     }
 
@@ -50,7 +43,7 @@ TEST_F(Player, TwoPlayersShareOneDeviceReleasedWithTheLast)
     auto first = std::make_unique<CDirectSound>();
     auto idle = std::make_unique<CDirectSound>();  // never initialised, still counts
     ASSERT_TRUE(first->init(173, nullptr));
-    ALCdevice* device = CDirectSound::sharedDevice();
+    SoundDevice* device = CDirectSound::sharedDevice();
     ASSERT_NE(device, nullptr);
     EXPECT_TRUE(first->isReady());
     EXPECT_EQ(first->dataSize(), 8784u);
@@ -58,7 +51,7 @@ TEST_F(Player, TwoPlayersShareOneDeviceReleasedWithTheLast)
     auto second = std::make_unique<CDirectSound>();
     ASSERT_TRUE(second->init(173, nullptr));
     EXPECT_EQ(CDirectSound::sharedDevice(), device);
-    EXPECT_NE(first->sourceName(), second->sourceName());
+    EXPECT_NE(OpenAlSoundOutput::sourceOf(first->outputBuffer()), OpenAlSoundOutput::sourceOf(second->outputBuffer()));
     EXPECT_EQ(CDirectSound::instanceCount(), 3);
 
     first.reset();
@@ -90,7 +83,7 @@ TEST_F(Player, PlayOnAFailedPlayerDoesNothing)
     EXPECT_FALSE(missing.isReady());
     missing.play(0, false);
     missing.play(100000, true);
-    EXPECT_EQ(missing.sourceName(), 0u);
+    EXPECT_EQ(missing.outputBuffer(), nullptr);
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
     EXPECT_EQ(state(good), AL_INITIAL);
 }
@@ -149,83 +142,4 @@ TEST_F(Player, PlayBeyondTheEndStartsAtTheEnd)
     player.play(player.dataSize(), true);
     EXPECT_EQ(state(player), AL_PLAYING);
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
-}
-
-namespace {
-
-std::atomic<int> g_attempts{0};  // counted on the opening thread in the background
-int g_succeedAt = 0;  // 0: never
-std::vector<std::chrono::steady_clock::time_point> g_attemptTimes;
-
-ALCdevice* countedOpen()
-{
-    ++g_attempts;
-    g_attemptTimes.push_back(std::chrono::steady_clock::now());
-    return g_attempts == g_succeedAt ? alcOpenDevice(nullptr) : nullptr;
-}
-
-} // namespace
-
-TEST_F(Player, ADeviceThatNeverOpensIsTriedTenTimesWithPauses)
-{
-    g_attempts = 0;
-    g_succeedAt = 0;
-    g_attemptTimes.clear();
-    soundDeviceHooks().open = countedOpen;
-    soundDeviceHooks().retryDelayMs = 5;
-
-    CDirectSound player;
-    EXPECT_FALSE(player.init(173, nullptr));
-    EXPECT_EQ(g_attempts, 10);
-    EXPECT_EQ(CDirectSound::sharedDevice(), nullptr);
-    EXPECT_FALSE(player.isReady());
-    player.play(0, false);
-    for (std::size_t i = 1; i < g_attemptTimes.size(); ++i)
-        EXPECT_GE(g_attemptTimes[i] - g_attemptTimes[i - 1], std::chrono::milliseconds(5));
-}
-
-TEST_F(Player, RetriesStopAtTheFirstDeviceThatOpens)
-{
-    g_attempts = 0;
-    g_succeedAt = 3;
-    soundDeviceHooks().open = countedOpen;
-    soundDeviceHooks().retryDelayMs = 0;
-
-    CDirectSound first;
-    EXPECT_TRUE(first.init(173, nullptr));
-    EXPECT_EQ(g_attempts, 3);
-    // The next player uses the open device without trying again.
-    CDirectSound second;
-    EXPECT_TRUE(second.init(173, nullptr));
-    EXPECT_EQ(g_attempts, 3);
-}
-
-TEST_F(Player, InTheBackgroundTheTriesDoNotHoldUpTheCallerAndTheTickStartsWhenADeviceOpens)
-{
-    struct Case {
-        int succeedAt;  // 0: never
-        bool ready;
-    };
-    for (const Case c : {Case{3, true}, Case{0, false}}) {
-        SCOPED_TRACE(c.succeedAt);
-        g_attempts = 0;
-        g_succeedAt = c.succeedAt;
-        soundDeviceHooks().open = countedOpen;
-        soundDeviceHooks().retryDelayMs = 20;
-
-        CDirectSound player;
-        EXPECT_TRUE(player.initInBackground(173, nullptr)) << "the sound is there; the device may follow";
-        EXPECT_FALSE(player.isReady()) << "init returned before the tries";
-        // Frames go on meanwhile; each play looks for the device.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (!player.isReady() && g_attempts.load() < 10 && std::chrono::steady_clock::now() < deadline) {
-            player.play(0, false);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        EXPECT_EQ(player.isReady(), c.ready);
-        EXPECT_EQ(g_attempts.load(), c.ready ? c.succeedAt : 10);
-        if (c.ready) {
-            EXPECT_EQ(state(player), AL_PLAYING) << "the play that found the device sounds the tick";
-        }
-    }
 }

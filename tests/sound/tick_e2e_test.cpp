@@ -157,6 +157,11 @@ TEST_F(TickE2E, SixtyTicksAMinuteWithTheTickSamplesHoweverLongTheFramesTake)
         EXPECT_FALSE(scan.mismatch) << "sound at sample " << scan.mismatchStart
                                     << " differs from the tick at its sample " << scan.mismatchIndex;
         ASSERT_GE(scan.starts.size(), 8u) << "about ten seconds of running should hold at least eight ticks";
+        // The device opens while the first frames are drawn: their tick
+        // plays as soon as it has opened, within the first frame after.
+        const double firstTick = static_cast<double>(scan.starts.front()) / 44100.0;
+        std::printf("first tick at %.4f s\n", firstTick);
+        EXPECT_LT(firstTick, std::max(c.frameSeconds, 0.05) + 0.1) << "the first second was silent";
 
         // Each tick comes on the first frame at or past its second, so two
         // ticks are a second apart give or take a frame; the recorder places
@@ -197,6 +202,32 @@ TEST_F(TickE2E, WithoutASoundDeviceTheClockAppearsAtOnceAnswersKeysAndRunsSilent
     EXPECT_TRUE(endsWithinFrames(countFile, before, 2, run, &status)) << run.err();
     EXPECT_TRUE(exitedWith(status, 0)) << run.err();
     std::remove(countFile.c_str());
+}
+
+TEST_F(TickE2E, WithoutASoundDeviceStandardErrorHoldsOneLineSayingTheClockRunsSilently)
+{
+    // OpenAL Soft's ALSA backend on an ALSA whose default device is a card
+    // that is not there: both libraries would complain about it, at every
+    // one of the ten attempts.
+    const std::string home = artefactPath("no-sound-home");
+    std::filesystem::create_directories(home);
+    std::ofstream(home + "/.asoundrc") << "pcm.!default { type hw card 9 }\nctl.!default { type hw card 9 }\n";
+    auto env = quietEnv(display);
+    env["ALSOFT_DRIVERS"] = "alsa";
+    env["HOME"] = home;
+    env["GALLIUM_NOOP"] = "1";
+
+    Process run({binaryPath(), "/s"}, env);
+    const Window w = findWindow(display.x(), "Tarnwick", 30.0);
+    ASSERT_NE(w, 0u) << run.err();
+    // The attempts take 4.5 s; the line comes when the last has failed.
+    ASSERT_TRUE(waitFor([&] { return !run.err().empty(); }, 30.0)) << "nothing said about the sound";
+    pause(1.0);
+    requestClose(display.x(), w);
+    int status = 0;
+    ASSERT_TRUE(run.wait(20.0, &status)) << run.err();
+    EXPECT_TRUE(exitedWith(status, 0)) << run.err();
+    EXPECT_EQ(run.err(), "tarnwick: no sound device; the clock runs silently\n");
 }
 
 TEST_F(TickE2E, OneProcessOfADisplayTicksAndAnotherTakesOverWhenItEnds)

@@ -1,6 +1,7 @@
 // Fuzz target: arbitrary bytes as a WAVE image, through the chunk walk, the
 // format mapping and a whole player set-up on OpenAL's "null" output.
 #include "sound/DirectSound.h"
+#include "sound/wave_format.h"
 
 #include <cstddef>
 #include <cstdint>
