@@ -194,10 +194,6 @@ void onOtherMonitorError(int, const char* description)
     std::fprintf(stderr, "tarnwick: another monitor: %s\n", description != nullptr ? description : "");
 }
 
-} // namespace
-
-namespace {
-
 // A frameless window over monitor, with a context sharing share's objects
 // (or none, for share null and the client-API hint at GLFW_NO_API); its size
 // in *width and *height. No video mode is changed: the window takes the

@@ -155,8 +155,10 @@ void runMainLoop()
     const HostedRun settings = daemon ? *g_hostedRun : HostedRun{};
     setupScene(settings.tick);
     if (settings.tick) {
+        // A preview leaves the tick to any full-screen run beside it.
         const bool preview = g_application->commandLine->mode == Preview;
-        g_tickTurn = new TickTurn(tickNameForThisDisplay(), preview ? TickTurn::Kind::GivesWay : TickTurn::Kind::Holds);
+        g_tickTurn = new TickTurn(tickNameForThisDisplay(),
+                                  preview ? TickTurn::Kind::GivesWay : TickTurn::Kind::Holds);
     }
     const auto frameBudget = std::chrono::duration<double>(settings.maxFps > 0 ? 1.0 / settings.maxFps : 0.0);
     for (;;) {

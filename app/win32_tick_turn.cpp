@@ -36,7 +36,7 @@ bool TickTurn::holdName()
 
 bool TickTurn::heldByAnother() const
 {
-    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, m_name.c_str());
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, m_name.c_str());
     if (mutex == nullptr)
         return false;  // no full-screen run has made it
     const DWORD wait = WaitForSingleObject(mutex, 0);
