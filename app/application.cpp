@@ -2,6 +2,8 @@
 
 #include "app/glfw_adopt.h"
 #include "app/hosted_run.h"
+#include "app/render_targets.h"
+#include "app/target_window.h"
 #include "app/window_icon.h"
 #include "platform/message_box.h"
 #include "platform/system_version.h"
@@ -9,6 +11,7 @@
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -42,19 +45,35 @@ void onError(int, const char* description)
     showMessageBox(description, "Error", MessageIcon::Information);
 }
 
-void onWindowSize(GLFWwindow*, int width, int height) { setWindowMetrics(width, height); }
-// Input ends the run, except in a daemon's window: there the daemon decides
-// when the screensaver ends, and a run that left by itself would be taken for
-// a crash.
+void onWindowSize(GLFWwindow* window, int width, int height)
+{
+    setWindowMetrics(width, height);
+    if (RenderTarget* target = targetOf(window)) {
+        target->width = width;
+        target->height = height;
+    }
+}
+
+bool inputEndsRun()
+{
+    // In a daemon's window the daemon decides when the screensaver ends, and
+    // a run that left by itself would be taken for a crash. A preview is a
+    // picture in the host's dialog: the user works with the dialog around
+    // it, and the preview ends when its host goes.
+    if (hostedByDaemon())
+        return false;
+    return g_commandLine == nullptr || g_commandLine->mode != Preview;
+}
+
 void onKey(GLFWwindow*, int, int, int, int)
 {
-    if (!hostedByDaemon())
+    if (inputEndsRun())
         std::exit(0);
 }
 
 void onMouseButton(GLFWwindow*, int, int, int)
 {
-    if (!hostedByDaemon())
+    if (inputEndsRun())
         std::exit(0);
 }
 void onCursorPos(GLFWwindow*, double, double) {}
@@ -71,9 +90,17 @@ Application::Application(CommandLine* line) : commandLine(line)
 void Application::initWindowing()
 {
     glfwSetErrorCallback(onError);
-    if (!glfwInit())
+    m_windowingStarted = glfwInit() == GLFW_TRUE;
+    if (!m_windowingStarted)
         showMessageBox("Failed to initialize GLFW", "Debug", MessageIcon::Information);
     guardHostQueries();
+    // A preview whose handle names no window was started for a host that is
+    // already gone (or by mistake): nobody is there to read a box.
+    if (m_windowingStarted && commandLine->mode == Preview && !runHostState(*commandLine).exists) {
+        std::fprintf(stderr, "tarnwick: the preview window %ld does not exist; nothing to draw in\n",
+                     static_cast<long>(commandLine->hostWindow));
+        std::exit(0);
+    }
 }
 
 int Application::windowsVersionNumber() const { return systemVersionNumber(); }
@@ -111,6 +138,9 @@ void Application::openWindow()
     glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
     glfwWindowHint(GLFW_SAMPLES, 4);
     glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
+    // A full-screen window that minimised itself when another window took
+    // the focus would leave the screensaver running unseen.
+    glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
 
     if (drawsInHost(*commandLine)) {
         window = adoptRunHost(*commandLine);
@@ -124,23 +154,117 @@ void Application::openWindow()
         std::exit(0);
     }
 
-    glfwSetWindowSizeCallback(window, onWindowSize);
-    glfwSetKeyCallback(window, onKey);
-    glfwSetMouseButtonCallback(window, onMouseButton);
-    glfwSetCursorPosCallback(window, onCursorPos);
-    glfwSetScrollCallback(window, onScroll);
+    addRenderTarget(window, g_windowWidth, g_windowHeight, true);
+    registerCallbacks(window);
 
     glfwMakeContextCurrent(window);
+    setIcon(window);
+    loadGLFunctions();
 
+    // Daemons start a run per monitor themselves.
+    if (!drawsInHost(*commandLine))
+        openOtherMonitors();
+}
+
+void Application::registerCallbacks(GLFWwindow* target)
+{
+    glfwSetWindowSizeCallback(target, onWindowSize);
+    glfwSetKeyCallback(target, onKey);
+    glfwSetMouseButtonCallback(target, onMouseButton);
+    glfwSetCursorPosCallback(target, onCursorPos);
+    glfwSetScrollCallback(target, onScroll);
+    if (!drawsInHost(*commandLine))
+        endOnLostActivation(target);
+}
+
+void Application::setIcon(GLFWwindow* target)
+{
     std::vector<unsigned char> rows(kIconBytes);
     iconColumnsToRows(windowIconColumns(), rows.data());
     const GLFWimage icon{kIconSize, kIconSize, rows.data()};
-    glfwSetWindowIcon(window, 1, &icon);
+    glfwSetWindowIcon(target, 1, &icon);
+}
 
-    loadGLFunctions();
+namespace {
+
+// Errors while a further monitor's window is opened cost that monitor its
+// picture, not the run: they go to standard error without a box.
+void onOtherMonitorError(int, const char* description)
+{
+    std::fprintf(stderr, "tarnwick: another monitor: %s\n", description != nullptr ? description : "");
+}
+
+// A frameless window over monitor, with a context sharing share's objects
+// (or none, for share null and the client-API hint at GLFW_NO_API); its size
+// in *width and *height. No video mode is changed: the window takes the
+// monitor's area as it is.
+GLFWwindow* openMonitorWindow(GLFWmonitor* monitor, GLFWwindow* share, int* width, int* height)
+{
+    int x = 0;
+    int y = 0;
+    if (!monitorArea(monitor, &x, &y, width, height))
+        return nullptr;
+    glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(*width, *height, "Tarnwick", nullptr, share);
+    glfwWindowHint(GLFW_DECORATED, GLFW_TRUE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_TRUE);
+    if (window != nullptr)
+        showOverMonitor(window, x, y, *width, *height);
+    return window;
+}
+
+} // namespace
+
+void Application::openOtherMonitors()
+{
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    GLFWmonitor* primary = glfwGetPrimaryMonitor();
+    glfwSetErrorCallback(onOtherMonitorError);
+    for (int i = 0; i < count; ++i) {
+        if (monitors[i] == primary)
+            continue;
+        // Sharing the primary window's context shares its programs, buffers
+        // and textures: the scene is made once and drawn in every window.
+        // The primary monitor's window is the full-screen one; the others
+        // only cover their monitors (a compositor puts full-screen windows
+        // where it likes, not on the monitor asked for).
+        int width = 0;
+        int height = 0;
+        GLFWwindow* other = openMonitorWindow(monitors[i], window, &width, &height);
+        const bool drawn = other != nullptr;
+        if (!drawn) {
+            // No context: a window without one still covers the monitor.
+            glfwWindowHint(GLFW_CLIENT_API, GLFW_NO_API);
+            other = openMonitorWindow(monitors[i], nullptr, &width, &height);
+            glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_API);
+        }
+        if (other == nullptr)
+            continue;
+        addRenderTarget(other, width, height, drawn);
+        registerCallbacks(other);
+        setIcon(other);
+    }
+    glfwSetErrorCallback(onError);
 }
 
 void Application::setupGLState()
+{
+    // Every context keeps its own fixed state; only the primary window's
+    // swap waits for the display, so a frame is paced once.
+    for (const RenderTarget& target : renderTargets()) {
+        if (!target.drawn) {
+            glfwSetInputMode(target.window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+            continue;
+        }
+        glfwMakeContextCurrent(target.window);
+        setupContextState(target.window, target.window == window);
+    }
+    glfwMakeContextCurrent(window);
+}
+
+void Application::setupContextState(GLFWwindow* target, bool paced)
 {
     glCullFace(GL_BACK);
     glFrontFace(GL_CW);
@@ -152,8 +276,8 @@ void Application::setupGLState()
     glEnable(GL_MULTISAMPLE);
     glEnable(GL_LINE_SMOOTH);
     glEnable(GL_POLYGON_SMOOTH);
-    setVSync(true);
-    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+    setVSync(paced);
+    glfwSetInputMode(target, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 }
 
 void Application::setVSync(bool on) { glfwSwapInterval(on ? 1 : 0); }

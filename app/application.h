@@ -19,11 +19,23 @@ public:
     void openWindow();
     void setupGLState();
     void setVSync(bool on);
+    // Full-screen runs: a window on every further monitor, sharing the
+    // primary window's GL objects.
+    void openOtherMonitors();
     int windowsVersionNumber() const;
     int videoModeDimension(bool height) const;
 
-    GLFWwindow* window = nullptr;
+    GLFWwindow* window = nullptr;  // the primary monitor's window, or the one in the host
     CommandLine* commandLine = nullptr;
+
+private:
+    void registerCallbacks(GLFWwindow* target);
+    void setIcon(GLFWwindow* target);
+    // The fixed state of target's context, current now; paced: its swaps
+    // wait for the display.
+    void setupContextState(GLFWwindow* target, bool paced);
+
+    bool m_windowingStarted = false;
 };
 
 // Whether the run draws inside a window it was given (a preview host, a
@@ -52,6 +64,10 @@ extern Application* g_application;
 
 // True for runs started by a screensaver daemon (see hosted_run.h).
 bool hostedByDaemon();
+
+// Whether a key or a mouse button ends the run: not in a preview, nor in a
+// daemon's window.
+bool inputEndsRun();
 
 // GLFW callbacks.
 void onError(int code, const char* description);

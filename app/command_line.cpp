@@ -36,12 +36,14 @@ CommandLine parseCommandLine(const char* text)
     for (const char* p = text; *p != '\0'; ++p) {
         if (*p != '/')
             continue;
-        // Case-sensitive: only the lower-case letters are switches.
-        if (p[1] == 'p')
+        // Either case: Windows' own launches (Explorer's double-click, the
+        // Settings' "Test") write the letters in upper case.
+        const char letter = p[1] >= 'A' && p[1] <= 'Z' ? static_cast<char>(p[1] - 'A' + 'a') : p[1];
+        if (letter == 'p')
             result.mode = Preview;
-        else if (p[1] == 's')
+        else if (letter == 's')
             result.mode = Screensaver;
-        else if (p[1] == 'c')
+        else if (letter == 'c')
             result.mode = Configure;
         if (result.mode != RunMode::None) {
             // The number starts after the '/', the letter and one separator;

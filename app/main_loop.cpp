@@ -4,6 +4,7 @@
 #include "app/frame_clock.h"
 #include "app/glfw_adopt.h"
 #include "app/hosted_run.h"
+#include "app/render_targets.h"
 #include "app/tick_turn.h"
 #include "scene/scene.h"
 #include "scene/scene_state.h"
@@ -156,8 +157,12 @@ void runMainLoop()
     const bool daemon = hostedByDaemon();
     const HostedRun settings = runSettings();
     setupScene(settings.tick);
-    if (settings.tick)
-        g_tickTurn = new TickTurn(tickNameForThisDisplay());
+    if (settings.tick) {
+        // A preview leaves the tick to any full-screen run beside it.
+        const bool preview = g_application->commandLine->mode == Preview;
+        g_tickTurn = new TickTurn(tickNameForThisDisplay(),
+                                  preview ? TickTurn::Kind::GivesWay : TickTurn::Kind::Holds);
+    }
     const auto frameBudget = std::chrono::duration<double>(settings.maxFps > 0 ? 1.0 / settings.maxFps : 0.0);
     for (;;) {
         const auto frameStart = std::chrono::steady_clock::now();
@@ -167,16 +172,18 @@ void runMainLoop()
         if (host == HostCheck::Wait) {
             glfwWaitEventsTimeout(kHiddenHostPollSeconds);
         } else {
-            advanceFrame();
-            glfwSwapBuffers(window);
+            const double t = g_clockSource.frameSeconds();
+            advanceClock(t);
+            drawEveryTarget(t);
             glfwPollEvents();
             // A frame-rate limit sleeps what is left of the frame's share.
             if (frameBudget.count() > 0.0)
                 std::this_thread::sleep_until(frameStart + std::chrono::duration_cast<std::chrono::steady_clock::duration>(frameBudget));
         }
-        const bool escape = glfwGetKey(window, GLFW_KEY_ESCAPE) != GLFW_RELEASE;
-        const bool closing = glfwWindowShouldClose(window) == GLFW_TRUE;
-        if ((escape || closing) && !daemon)
+        // The Escape key (input: not in a preview) and a close request end
+        // the run, on any of its windows; a daemon's run is ended by the daemon.
+        const bool escape = inputEndsRun() && anyTargetHasEscapeDown();
+        if ((escape || anyTargetAsksToClose()) && !daemon)
             break;
     }
     releaseTickSound();

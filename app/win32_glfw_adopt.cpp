@@ -42,8 +42,10 @@ HWND hostOf(const CommandLine& line)
 {
     if (line.mode != Preview)
         return nullptr;
-    // Window handles carry 32 significant bits, also on 64-bit Windows.
-    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(static_cast<std::uint32_t>(line.hostWindow)));
+    // Window handles carry 32 significant bits, also on 64-bit Windows; a
+    // handle passed through 32 bits is widened by sign extension, as Windows
+    // does for handles shared between 32-bit and 64-bit programs.
+    return reinterpret_cast<HWND>(static_cast<std::intptr_t>(line.hostWindow));
 }
 
 HostWindowState stateOf(HWND host)
@@ -70,6 +72,40 @@ bool ownedByThisProcess(HWND window)
     return process == GetCurrentProcessId();
 }
 
+// Makes the calling thread take host's DPI awareness while it lives, where
+// Windows has per-window awareness (10, version 1607, and later): a child
+// whose awareness differs from its parent's cannot be created.
+class HostDpiAwareness {
+public:
+    explicit HostDpiAwareness(HWND host)
+    {
+        HMODULE user32 = GetModuleHandleA("user32.dll");
+        if (user32 == nullptr)
+            return;
+        const auto windowContext = reinterpret_cast<WindowContextFn>(
+            reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+        m_setThreadContext = reinterpret_cast<ThreadContextFn>(
+            reinterpret_cast<void (*)()>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+        if (windowContext == nullptr || m_setThreadContext == nullptr)
+            return;
+        if (HANDLE hostContext = windowContext(host))
+            m_previous = m_setThreadContext(hostContext);
+    }
+    ~HostDpiAwareness()
+    {
+        if (m_previous != nullptr)
+            m_setThreadContext(m_previous);
+    }
+    HostDpiAwareness(const HostDpiAwareness&) = delete;
+    HostDpiAwareness& operator=(const HostDpiAwareness&) = delete;
+
+private:
+    using WindowContextFn = HANDLE(WINAPI*)(HWND);
+    using ThreadContextFn = HANDLE(WINAPI*)(HANDLE);
+    ThreadContextFn m_setThreadContext = nullptr;
+    HANDLE m_previous = nullptr;
+};
+
 // A child window of host that fills its client area; GL draws in it.
 HWND makeChild(HWND host)
 {
@@ -84,6 +120,7 @@ HWND makeChild(HWND host)
             return nullptr;
     }
     const HostWindowState state = stateOf(host);
+    const HostDpiAwareness awareness(host);
     return CreateWindowExA(0, kChildClass, "Tarnwick", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                            0, 0, state.width > 0 ? state.width : 1, state.height > 0 ? state.height : 1, host,
                            nullptr, instance, nullptr);

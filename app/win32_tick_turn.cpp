@@ -18,7 +18,7 @@ TickTurn::~TickTurn()
     }
 }
 
-bool TickTurn::isMine()
+bool TickTurn::holdName()
 {
     if (m_held >= 0)
         return true;
@@ -32,4 +32,17 @@ bool TickTurn::isMine()
     }
     CloseHandle(mutex);
     return false;
+}
+
+bool TickTurn::heldByAnother() const
+{
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, m_name.c_str());
+    if (mutex == nullptr)
+        return false;  // no full-screen run has made it
+    const DWORD wait = WaitForSingleObject(mutex, 0);
+    // Had at once: nobody holds it; it was only looked at.
+    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
+        ReleaseMutex(mutex);
+    CloseHandle(mutex);
+    return wait == WAIT_TIMEOUT;
 }

@@ -31,7 +31,7 @@ TickTurn::~TickTurn()
         close(static_cast<int>(m_held));
 }
 
-bool TickTurn::isMine()
+bool TickTurn::holdName()
 {
     if (m_held >= 0) {
         answerNameQueries(static_cast<int>(m_held));
@@ -44,4 +44,14 @@ bool TickTurn::isMine()
     if (claim == NameClaim::Held)
         m_held = fd;
     return claim != NameClaim::TakenByThisUser;
+}
+
+bool TickTurn::heldByAnother() const
+{
+    int fd = -1;
+    const NameClaim claim = claimAbstractName(m_name, &fd);
+    // Free: it was only looked at, and is given back at once.
+    if (claim == NameClaim::Held)
+        close(fd);
+    return claim == NameClaim::TakenByThisUser;
 }

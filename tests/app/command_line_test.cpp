@@ -18,8 +18,10 @@ TEST(CommandLine, SwitchesAndWindowNumbers)
         {"/p 1234", Preview, 1234},
         {"/c:5678", Configure, 5678},
         {"/c", Configure, 0},
-        {"/S", None, 0},           // capitals are no switches
-        {"/P 77", None, 0},
+        {"/S", Screensaver, 0},    // either case, as Windows launches a .scr
+        {"/P 77", Preview, 77},
+        {"/C:12", Configure, 12},
+        {"/X 99", None, 0},
         {"/p 12 /s", Screensaver, 0},  // the last switch wins and re-reads the number
         {"/x 99", None, 0},        // no mode yet: no number is read
         {"/s /x 99", Screensaver, 99},  // a later '/' re-reads the number

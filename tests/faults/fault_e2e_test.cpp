@@ -119,13 +119,14 @@ TEST(FaultE2E, TheXServerKilledWhileABoxIsUpEndsTheProcessWithStatusZero)
 {
     DisposableServer server;
     ASSERT_FALSE(server.name().empty()) << "no virtual X server";
-    // A preview of a window that does not exist shows the "Failed to open
-    // window" box and waits for OK.
-    Process run({binaryPath(), "/p", "12345"}, {{"DISPLAY", server.name()}, {"ALSOFT_DRIVERS", "null"}});
+    // A driver without an OpenGL 3.0 context: the windowing library's error
+    // box comes up and waits for OK.
+    Process run({binaryPath(), "/s"},
+                {{"DISPLAY", server.name()}, {"ALSOFT_DRIVERS", "null"}, {"MESA_GL_VERSION_OVERRIDE", "2.1"}});
     {
         Display* x = XOpenDisplay(server.name().c_str());
         ASSERT_NE(x, nullptr);
-        const Window box = findWindow(x, "Debug", 20.0);
+        const Window box = findWindow(x, "Error", 20.0);
         XCloseDisplay(x);
         ASSERT_NE(box, 0u) << "the box is up\n" << run.err();
     }

@@ -287,3 +287,31 @@ TEST_F(TickE2E, OneProcessOfADisplayTicksAndAnotherTakesOverWhenItEnds)
     for (Run& run : runs)
         EXPECT_EQ(run.process->err().find("tarnwick:"), std::string::npos) << run.process->err();
 }
+
+TEST_F(TickE2E, TheFullScreenRunTicksBesideAPreview)
+{
+    // A preview, alone on the display, ticks.
+    Display* x = display.x();
+    const Window host = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 160, 120, 0, 0, 0);
+    XMapWindow(x, host);
+    XSync(x, False);
+    auto previewEnv = recordingEnv(display, "tick-preview");
+    previewEnv["GALLIUM_NOOP"] = "1";
+    Process preview({binaryPath(), "/p", std::to_string(host)}, previewEnv);
+    ASSERT_TRUE(waitFor([] { return recordedTicks("tick-preview").size() >= 2; }, 60.0)) << preview.err();
+
+    // Then the screensaver starts full screen beside it: the clock that
+    // fills the screen is the one heard.
+    auto fullScreenEnv = recordingEnv(display, "tick-full-screen");
+    fullScreenEnv["GALLIUM_NOOP"] = "1";
+    Process fullScreen({binaryPath(), "/s"}, fullScreenEnv);
+    ASSERT_TRUE(waitFor([] { return std::filesystem::exists(artefactPath("tick-full-screen.wav")); }, 60.0))
+        << fullScreen.err();
+    const std::size_t previewTicksBefore = recordedTicks("tick-preview").size();
+    pause(4.0);
+    ASSERT_TRUE(fullScreen.running()) << fullScreen.err();
+    ASSERT_TRUE(preview.running()) << preview.err();
+    EXPECT_GE(recordedTicks("tick-full-screen").size(), 3u) << "the full-screen run is silent";
+    // The preview gives the tick up at its next one.
+    EXPECT_LE(recordedTicks("tick-preview").size(), previewTicksBefore + 1) << "the preview still ticks";
+}

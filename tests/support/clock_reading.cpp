@@ -164,3 +164,32 @@ void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart)
         EXPECT_GT(shot.at(1279, y)[0], 150) << y;
     }
 }
+
+namespace {
+
+// The share of pixels along a line of the frame that are drawn (not black);
+// the perforated backdrop leaves about half of them dark.
+double drawnShare(const e2e::Image& frame, int x0, int y0, int dx, int dy, int count)
+{
+    int lit = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::uint8_t* p = frame.at(x0 + i * dx, y0 + i * dy);
+        lit += p[0] + p[1] + p[2] > 20 ? 1 : 0;
+    }
+    return static_cast<double>(lit) / count;
+}
+
+} // namespace
+
+void expectClockPicture(const e2e::Image& frame)
+{
+    ASSERT_FALSE(frame.empty());
+    const int w = frame.width;
+    const int h = frame.height;
+    EXPECT_GT(drawnShare(frame, 0, 0, 1, 0, w), 0.3) << "top edge";
+    EXPECT_GT(drawnShare(frame, 0, h - 1, 1, 0, w), 0.3) << "bottom edge";
+    EXPECT_GT(drawnShare(frame, 0, 0, 0, 1, h), 0.3) << "left edge";
+    EXPECT_GT(drawnShare(frame, w - 1, 0, 0, 1, h), 0.3) << "right edge";
+    const std::uint8_t* middle = frame.at(w / 2, h / 3);
+    EXPECT_GT(middle[0], middle[2] + 30) << "no brass clock in the middle";
+}

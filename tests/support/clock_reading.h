@@ -23,3 +23,7 @@ double angularDistance(double a, double b);
 // thin second hand each found along its own ray, and the inset frame lines
 // drawn on the inner sides of the two lower thirds.
 void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart);
+
+// The clock's picture over the whole of frame, at any size: the perforated
+// grey backdrop reaches all four edges, the brass clock stands in the middle.
+void expectClockPicture(const e2e::Image& frame);

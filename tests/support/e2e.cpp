@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -111,7 +112,7 @@ std::string artefactPath(const std::string& name)
     return base + "/" + name;
 }
 
-VirtualDisplay::VirtualDisplay(std::vector<std::string> screens)
+VirtualDisplay::VirtualDisplay(std::vector<std::string> screens, std::vector<std::string> serverArguments)
 {
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
@@ -123,6 +124,7 @@ VirtualDisplay::VirtualDisplay(std::vector<std::string> screens)
         argv.push_back(screens[i]);
     }
     argv.insert(argv.end(), {"+extension", "GLX", "-nolisten", "tcp", "-noreset"});
+    argv.insert(argv.end(), serverArguments.begin(), serverArguments.end());
 
     m_pid = fork();
     if (m_pid == 0) {
@@ -266,6 +268,20 @@ bool Image::savePng(const std::string& path) const
     const int status = run({"convert", ppm, path});
     std::remove(ppm.c_str());
     return status == 0;
+}
+
+Image Image::crop(int x, int y, int w, int h) const
+{
+    Image part;
+    x = std::max(0, x);
+    y = std::max(0, y);
+    part.width = std::max(0, std::min(w, width - x));
+    part.height = std::max(0, std::min(h, height - y));
+    part.rgb.resize(static_cast<std::size_t>(part.width) * part.height * 3);
+    for (int row = 0; row < part.height; ++row)
+        std::copy_n(at(x, y + row), static_cast<std::size_t>(part.width) * 3,
+                    &part.rgb[static_cast<std::size_t>(row) * part.width * 3]);
+    return part;
 }
 
 double litFraction(const Image& image, int threshold)

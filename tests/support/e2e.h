@@ -17,10 +17,13 @@ std::string binaryPath();
 std::string artefactPath(const std::string& name);
 
 // A private Xvfb with GLX, started in the constructor and stopped in the
-// destructor. screens are geometries such as "1920x1080x24", one per screen.
+// destructor. screens are geometries such as "1920x1080x24", one per screen;
+// serverArguments are added to the server's command line ("-extension",
+// "RANDR" for a server without RandR).
 class VirtualDisplay {
 public:
-    explicit VirtualDisplay(std::vector<std::string> screens = {"1920x1080x24"});
+    explicit VirtualDisplay(std::vector<std::string> screens = {"1920x1080x24"},
+                            std::vector<std::string> serverArguments = {});
     ~VirtualDisplay();
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
@@ -84,6 +87,8 @@ struct Image {
     std::vector<std::uint8_t> rgb;
 
     bool empty() const { return width == 0 || height == 0; }
+    // The part of the picture at (x, y) of size w × h (cut to the picture).
+    Image crop(int x, int y, int w, int h) const;
     const std::uint8_t* at(int x, int y) const { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
     // Writes a PNG (through ImageMagick's convert); true on success.
     bool savePng(const std::string& path) const;

@@ -9,6 +9,7 @@
 // TARNWICK_PREVIEW_SNAPSHOT.
 #include <gtest/gtest.h>
 
+#include "tests/support/clock_reading.h"
 #include "tests/windows/wine_run.h"
 
 #include <csignal>
@@ -18,19 +19,6 @@
 #include <vector>
 
 namespace {
-
-// Starts the host and reads the window handle it prints.
-std::string startHost(e2e::Process& host, double seconds = 60.0)
-{
-    for (double waited = 0.0; waited < seconds && host.running(); waited += 0.25) {
-        const std::string out = host.out();
-        const auto end = out.find('\n');
-        if (end != std::string::npos)
-            return out.substr(0, end);
-        e2e::pause(0.25);
-    }
-    return {};
-}
 
 bool waitForFile(const std::string& path, double seconds)
 {
@@ -44,33 +32,6 @@ bool waitForFile(const std::string& path, double seconds)
     return false;
 }
 
-// The share of pixels along a line of the frame that are drawn (not black);
-// the perforated backdrop leaves about half of them dark.
-double drawnShare(const e2e::Image& frame, int x0, int y0, int dx, int dy, int count)
-{
-    int lit = 0;
-    for (int i = 0; i < count; ++i) {
-        const std::uint8_t* p = frame.at(x0 + i * dx, y0 + i * dy);
-        lit += p[0] + p[1] + p[2] > 20 ? 1 : 0;
-    }
-    return static_cast<double>(lit) / count;
-}
-
-// The clock's picture over the whole frame: the perforated grey backdrop
-// reaches all four edges, the brass clock stands in the middle.
-void expectClockPicture(const e2e::Image& frame)
-{
-    ASSERT_FALSE(frame.empty());
-    const int w = frame.width;
-    const int h = frame.height;
-    EXPECT_GT(drawnShare(frame, 0, 0, 1, 0, w), 0.3) << "top edge";
-    EXPECT_GT(drawnShare(frame, 0, h - 1, 1, 0, w), 0.3) << "bottom edge";
-    EXPECT_GT(drawnShare(frame, 0, 0, 0, 1, h), 0.3) << "left edge";
-    EXPECT_GT(drawnShare(frame, w - 1, 0, 0, 1, h), 0.3) << "right edge";
-    const std::uint8_t* middle = frame.at(w / 2, h / 3);
-    EXPECT_GT(middle[0], middle[2] + 30) << "no brass clock in the middle";
-}
-
 } // namespace
 
 namespace {
@@ -80,7 +41,7 @@ struct PreviewRun {
     PreviewRun(const e2e::VirtualDisplay& display, const std::string& folder, const std::vector<std::string>& hostArgs)
         : host(wine::command(withHost(hostArgs)), wine::environment(display))
     {
-        handle = startHost(host);
+        handle = wine::startHost(host);
         if (handle.empty())
             return;
         auto env = wine::environment(display);
@@ -101,7 +62,7 @@ struct PreviewRun {
 
 } // namespace
 
-TEST(WindowsPreview, FillsTheHostFollowsItsSizeAndEndsWithIt)
+TEST(WindowsPreview, FillsTheHostFollowsItsSizeIgnoresInputAndEndsWithIt)
 {
     e2e::VirtualDisplay display({"800x600x24"});
     ASSERT_TRUE(display.ok());
@@ -113,6 +74,12 @@ TEST(WindowsPreview, FillsTheHostFollowsItsSizeAndEndsWithIt)
 
     ASSERT_TRUE(waitForFile(folder + "/frame-320x240.ppm", 20.0)) << run.preview->err();
     expectClockPicture(e2e::readPpm(folder + "/frame-320x240.ppm"));
+    // A click and a key in the preview area (the host's client area, below
+    // its caption) leave the preview running, as the Settings' own do.
+    e2e::click(display, 160, 150);
+    e2e::pressKey(display, "a");
+    e2e::pause(2.0);
+    ASSERT_TRUE(run.preview->running()) << "input in the preview ended it";
     ASSERT_TRUE(waitForFile(folder + "/frame-400x300.ppm", 40.0)) << "the preview did not follow the host's size";
     expectClockPicture(e2e::readPpm(folder + "/frame-400x300.ppm"));
 
@@ -122,6 +89,50 @@ TEST(WindowsPreview, FillsTheHostFollowsItsSizeAndEndsWithIt)
     int status = -1;
     ASSERT_TRUE(run.preview->wait(10.0, &status)) << "the preview outlived its host";
     EXPECT_EQ(wine::exitCode(status), 0);
+}
+
+TEST(WindowsPreview, HandlesThatNameNoWindowEndAtOnceWithoutABox)
+{
+    e2e::VirtualDisplay display({"800x600x24"});
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    // A host that has already gone, as when the Settings close right after
+    // starting their preview.
+    e2e::Process host(wine::command({wine::previewHostPath(), "0.5"}), wine::environment(display));
+    const std::string gone = wine::startHost(host);
+    ASSERT_FALSE(gone.empty()) << host.err();
+    ASSERT_TRUE(host.wait(30.0));
+    auto env = wine::environment(display);
+    env["TARNWICK_NO_DIALOGS"] = "";  // a box would show, and wait for a click
+    for (const std::string& handle : {gone, std::string("0"), std::string("garbage")}) {
+        e2e::Process run(wine::command({wine::scrPath(), "/p", handle}), env);
+        int status = -1;
+        ASSERT_TRUE(run.wait(5.0, &status)) << "/p " << handle << " did not end at once";
+        EXPECT_EQ(wine::exitCode(status), 0) << "/p " << handle;
+        EXPECT_NE(run.err().find("does not exist"), std::string::npos) << "/p " << handle << ": " << run.err();
+        EXPECT_EQ(run.err().find("Failed to open window"), std::string::npos) << run.err();
+    }
+}
+
+TEST(WindowsPreview, UpperCaseSWhileAPreviewRunsStartsTheFullScreenClock)
+{
+    e2e::VirtualDisplay display({"800x600x24"});
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    const std::string folder = wine::freshFolder("windows_preview_and_test");
+    PreviewRun run(display, folder, {"60"});
+    ASSERT_TRUE(run.preview) << run.host.err();
+    ASSERT_TRUE(waitForFile(folder + "/frame-320x240.ppm", 20.0)) << run.preview->err();
+    // As Explorer's double-click and the Settings' "Test" start it.
+    e2e::Process test(wine::command({wine::scrPath(), "/S"}), wine::environment(display));
+    e2e::Image shot;
+    for (int i = 0; i < 120 && test.running() && e2e::litFraction(shot) < 0.3; ++i) {
+        e2e::pause(0.5);
+        shot = e2e::grabScreen(display);
+    }
+    ASSERT_TRUE(test.running()) << "\"/S\" ended without showing the clock";
+    shot.savePng(e2e::artefactPath("windows_upper_case_s.png"));
+    expectClockPicture(shot);
 }
 
 TEST(WindowsPreview, TheHostOutlivesARunThatEndsFirst)

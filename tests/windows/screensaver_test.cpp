@@ -1,11 +1,14 @@
 // "/s" and the switch-less run of the Windows program under Wine: the clock
-// at a faked local time (the faked clock reaches Wine's), the input that ends
-// a run and the input that does not, and the single instance.
+// at a faked local time (the faked clock reaches Wine's), the clock on both
+// of two monitors, the input that ends a run and the input that does not,
+// another program's window that ends it, and the single instance.
 // GoogleTest first: Xlib's None macro would break its headers.
 #include <gtest/gtest.h>
 
 #include "tests/support/clock_reading.h"
 #include "tests/windows/wine_run.h"
+
+#include <X11/Xlib.h>
 
 #include <chrono>
 
@@ -51,6 +54,55 @@ TEST(WindowsScreensaver, ShowsTheFakedTimeAndEndsOnAKeyButNotOnAMouseMove)
     e2e::pressKey(display, "a");
     int status = 0;
     ASSERT_TRUE(program.wait(15.0, &status)) << "a key did not end the run";
+    EXPECT_EQ(wine::exitCode(status), 0);
+}
+
+TEST(WindowsScreensaver, TwoMonitorsBothShowTheClockAndAKeyEndsTheRun)
+{
+    const auto display = wine::twoMonitorDisplay();
+    ASSERT_TRUE(display->ok());
+    Display* x = display->x();
+    // A window left open on the second monitor, which must not stay in view.
+    const Window leftOpen = XCreateSimpleWindow(x, DefaultRootWindow(x), wine::kMonitorWidth + 100, 100, 600, 400,
+                                                0, WhitePixel(x, 0), WhitePixel(x, 0));
+    XMapWindow(x, leftOpen);
+    XSync(x, False);
+    wine::Session session;
+    e2e::Process program(wine::command({wine::scrPath(), "/s"}), wine::withTwoMonitors(wine::environment(*display)));
+    ASSERT_TRUE(drawn(waitForFrame(*display, program, 90.0))) << program.err();
+    // The second monitor's window comes with the first; give both a frame.
+    e2e::Image shot;
+    for (int i = 0; i < 40 && program.running(); ++i) {
+        e2e::pause(0.5);
+        shot = e2e::grabScreen(*display);
+        if (drawn(shot.crop(wine::kMonitorWidth, 0, wine::kMonitorWidth, wine::kMonitorHeight)))
+            break;
+    }
+    EXPECT_TRUE(shot.savePng(e2e::artefactPath("windows_two_monitors.png")));
+    for (int monitor = 0; monitor < 2; ++monitor) {
+        SCOPED_TRACE(monitor == 0 ? "first monitor" : "second monitor");
+        expectClockPicture(shot.crop(monitor * wine::kMonitorWidth, 0, wine::kMonitorWidth, wine::kMonitorHeight));
+    }
+
+    ASSERT_TRUE(program.running()) << "the activation moving between our own windows ended the run";
+    e2e::pressKey(*display, "a");
+    int status = 0;
+    ASSERT_TRUE(program.wait(15.0, &status)) << "a key did not end the run";
+    EXPECT_EQ(wine::exitCode(status), 0);
+}
+
+TEST(WindowsScreensaver, AnotherProgramsWindowEndsTheRun)
+{
+    e2e::VirtualDisplay display({"640x480x24"});
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    e2e::Process program(wine::command({wine::scrPath(), "/s"}), wine::environment(display));
+    ASSERT_TRUE(drawn(waitForFrame(display, program, 90.0))) << program.err();
+    // As an update prompt would: another program opens a window and takes
+    // the activation.
+    e2e::Process other(wine::command({wine::previewHostPath(), "30"}), wine::environment(display));
+    int status = -1;
+    ASSERT_TRUE(program.wait(30.0, &status)) << "the run went on behind another program's window";
     EXPECT_EQ(wine::exitCode(status), 0);
 }
 

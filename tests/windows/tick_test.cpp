@@ -155,15 +155,22 @@ void writeAsoundrc(const std::string& home, const std::string& text)
 
 bool drawn(const e2e::Image& image) { return !image.empty() && image.at(100, 100)[0] > 10; }
 
-// Runs "/s" until frames show, lets it run for seconds, ends it with a key;
-// gives the seconds between the first frame seen and the key, and what the
-// program wrote on standard error.
-double runScreensaver(const std::string& home, double seconds, std::string* error, std::string* programErr = nullptr)
+// The ALSA set-up of a run whose sound is recorded into recording. The
+// recording is kept as 16-bit integers: the file plugin labels the float
+// samples Wine mixes as integer PCM.
+void recordInto(const std::string& home, const std::string& recording)
 {
-    e2e::VirtualDisplay display({"640x480x24"});
-    if (!display.ok())
-        return -1.0;
-    wine::Session session;
+    writeAsoundrc(home, "pcm.!default {\n  type plug\n  slave { pcm \"record\" format S16_LE }\n}\n"
+                        "pcm.record {\n  type file\n  slave.pcm \"null\"\n  file \"" + recording +
+                            "\"\n  format \"wav\"\n}\n");
+}
+
+// Runs "/s" on display until frames show, lets it run for seconds, ends it
+// with a key; gives the seconds between the first frame seen and the key,
+// and what the program wrote on standard error.
+double runScreensaverOn(const e2e::VirtualDisplay& display, const std::string& home, double seconds,
+                        std::string* error, std::string* programErr = nullptr)
+{
     e2e::Process program(wine::command({wine::scrPath(), "/s"}), wine::environment(display, home));
     bool shown = false;
     for (int i = 0; i < 240 && program.running() && !shown; ++i) {
@@ -194,17 +201,23 @@ double runScreensaver(const std::string& home, double seconds, std::string* erro
     return shownFor;
 }
 
+// The same on a display and Wine session of its own.
+double runScreensaver(const std::string& home, double seconds, std::string* error, std::string* programErr = nullptr)
+{
+    e2e::VirtualDisplay display({"640x480x24"});
+    if (!display.ok())
+        return -1.0;
+    wine::Session session;
+    return runScreensaverOn(display, home, seconds, error, programErr);
+}
+
 } // namespace
 
 TEST(WindowsTick, OneTickASecondAsTheResourceSoundsIt)
 {
     const std::string home = wine::freshFolder("windows_tick");
     const std::string recording = home + "/recording.wav";
-    // The recording is kept as 16-bit integers: the file plugin labels the
-    // float samples Wine mixes as integer PCM.
-    writeAsoundrc(home, "pcm.!default {\n  type plug\n  slave { pcm \"record\" format S16_LE }\n}\n"
-                        "pcm.record {\n  type file\n  slave.pcm \"null\"\n  file \"" + recording +
-                            "\"\n  format \"wav\"\n}\n");
+    recordInto(home, recording);
     std::string error;
     const double shownFor = runScreensaver(home, 6.0, &error);
     ASSERT_GT(shownFor, 0.0) << error;
@@ -241,4 +254,32 @@ TEST(WindowsTick, WithoutASoundDeviceTheClockRunsSilently)
     std::string programErr;
     EXPECT_GT(runScreensaver(home, 3.0, &error, &programErr), 0.0) << error;
     EXPECT_EQ(programErr, "tarnwick: the sound device failed to open; the clock runs silently\r\n");
+}
+
+TEST(WindowsTick, TheFullScreenRunTicksBesideAPreview)
+{
+    e2e::VirtualDisplay display({"640x480x24"});
+    ASSERT_TRUE(display.ok());
+    wine::Session session;
+    // The preview first, in a stand-in for the Settings' small monitor,
+    // recorded on its own; then "/s" beside it, recorded on its own.
+    const std::string previewHome = wine::freshFolder("windows_tick_preview");
+    recordInto(previewHome, previewHome + "/recording.wav");
+    e2e::Process host(wine::command({wine::previewHostPath(), "60"}), wine::environment(display));
+    const std::string handle = wine::startHost(host);
+    ASSERT_FALSE(handle.empty()) << host.err();
+    e2e::Process preview(wine::command({wine::scrPath(), "/p", handle}), wine::environment(display, previewHome));
+    for (int i = 0; i < 120 && onsets(readWave(previewHome + "/recording.wav")).empty(); ++i)
+        e2e::pause(0.25);
+    ASSERT_FALSE(onsets(readWave(previewHome + "/recording.wav")).empty()) << "the preview alone ticks\n"
+                                                                         << preview.err();
+
+    const std::string home = wine::freshFolder("windows_tick_beside_preview");
+    recordInto(home, home + "/recording.wav");
+    std::string error;
+    const double shownFor = runScreensaverOn(display, home, 5.0, &error);
+    ASSERT_GT(shownFor, 0.0) << error;
+    EXPECT_TRUE(preview.running()) << preview.err();
+    const std::vector<std::size_t> ticks = onsets(readWave(home + "/recording.wav"));
+    EXPECT_GE(static_cast<double>(ticks.size()), std::floor(shownFor) - 1.0) << "the full-screen run is silent";
 }

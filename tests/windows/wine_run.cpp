@@ -36,10 +36,35 @@ std::map<std::string, std::string> environment(const e2e::VirtualDisplay& displa
     return env;
 }
 
+std::unique_ptr<e2e::VirtualDisplay> twoMonitorDisplay()
+{
+    const std::string screen = std::to_string(2 * kMonitorWidth) + "x" + std::to_string(kMonitorHeight) + "x24";
+    return std::make_unique<e2e::VirtualDisplay>(std::vector<std::string>{screen},
+                                                 std::vector<std::string>{"-extension", "RANDR"});
+}
+
+std::map<std::string, std::string> withTwoMonitors(std::map<std::string, std::string> env)
+{
+    env["LD_LIBRARY_PATH"] = TARNWICK_TWO_HEADS_DIR;
+    return env;
+}
+
 Session::~Session()
 {
     e2e::run({kWineServer, "-k"}, {{"WINEPREFIX", TARNWICK_WINE_PREFIX}}, 20.0);
     e2e::run({kWineServer, "-w"}, {{"WINEPREFIX", TARNWICK_WINE_PREFIX}}, 20.0);
+}
+
+std::string startHost(e2e::Process& host, double seconds)
+{
+    for (double waited = 0.0; waited < seconds && host.running(); waited += 0.25) {
+        const std::string out = host.out();
+        const auto end = out.find('\n');
+        if (end != std::string::npos)
+            return out.substr(0, end);
+        e2e::pause(0.25);
+    }
+    return {};
 }
 
 std::string freshFolder(const std::string& name)

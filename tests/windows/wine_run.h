@@ -5,6 +5,7 @@
 #include "tests/support/e2e.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,15 @@ std::vector<std::string> command(const std::vector<std::string>& windowsArgv);
 // HOME (ALSA reads its .asoundrc there).
 std::map<std::string, std::string> environment(const e2e::VirtualDisplay& display, const std::string& home = "");
 
+// Two monitors side by side, 1280 × 720 each, for Wine: one 2560 × 720
+// virtual screen without RandR (twoMonitorDisplay), and a Wine environment
+// that finds the stand-in Xinerama library, which reports the screen's two
+// halves as the heads (withTwoMonitors).
+inline constexpr int kMonitorWidth = 1280;
+inline constexpr int kMonitorHeight = 720;
+std::unique_ptr<e2e::VirtualDisplay> twoMonitorDisplay();
+std::map<std::string, std::string> withTwoMonitors(std::map<std::string, std::string> env);
+
 // Ends every process of the tests' Wine prefix when it goes out of scope, so
 // that the next test starts Wine afresh on its own display.
 class Session {
@@ -33,6 +43,10 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 };
+
+// Waits for the preview tests' stand-in host, started as host, to print its
+// window handle; gives the handle, or an empty text when it did not.
+std::string startHost(e2e::Process& host, double seconds = 60.0);
 
 // A fresh, empty folder for one test (under the build's artefacts).
 std::string freshFolder(const std::string& name);

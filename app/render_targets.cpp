@@ -1,0 +1,62 @@
+#include "app/render_targets.h"
+
+#include "app/application.h"
+#include "app/target_window.h"
+#include "scene/scene.h"
+
+#include <GLFW/glfw3.h>
+
+std::vector<RenderTarget>& renderTargets()
+{
+    static std::vector<RenderTarget> targets;
+    return targets;
+}
+
+void addRenderTarget(GLFWwindow* window, int width, int height, bool drawn)
+{
+    renderTargets().push_back({window, width, height, drawn});
+}
+
+RenderTarget* targetOf(GLFWwindow* window)
+{
+    for (RenderTarget& target : renderTargets())
+        if (target.window == window)
+            return &target;
+    return nullptr;
+}
+
+void drawEveryTarget(double t)
+{
+    std::vector<RenderTarget>& targets = renderTargets();
+    for (const RenderTarget& target : targets) {
+        if (!target.drawn) {
+            paintWindowBlack(target.window);
+            continue;
+        }
+        if (targets.size() > 1) {
+            glfwMakeContextCurrent(target.window);
+        }
+        setWindowMetrics(target.width, target.height);
+        renderFrame(t);
+        glfwSwapBuffers(target.window);
+    }
+    if (targets.size() > 1) {
+        glfwMakeContextCurrent(targets.front().window);
+    }
+}
+
+bool anyTargetHasEscapeDown()
+{
+    for (const RenderTarget& target : renderTargets())
+        if (glfwGetKey(target.window, GLFW_KEY_ESCAPE) != GLFW_RELEASE)
+            return true;
+    return false;
+}
+
+bool anyTargetAsksToClose()
+{
+    for (const RenderTarget& target : renderTargets())
+        if (glfwWindowShouldClose(target.window) == GLFW_TRUE)
+            return true;
+    return false;
+}
