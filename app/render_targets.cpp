@@ -1,6 +1,7 @@
 #include "app/render_targets.h"
 
 #include "app/application.h"
+#include "app/frame_capture.h"
 #include "app/target_window.h"
 #include "scene/scene.h"
 
@@ -25,7 +26,22 @@ RenderTarget* targetOf(GLFWwindow* window)
     return nullptr;
 }
 
-void drawEveryTarget(double t)
+namespace {
+
+// Hands a target's frame to the capture, once the window's framebuffer has
+// the size the frame was drawn at (a resize may still be on its way).
+void captureFrame(FrameCapture& capture, const RenderTarget& target)
+{
+    int width = 0;
+    int height = 0;
+    glfwGetFramebufferSize(target.window, &width, &height);
+    if (width == target.width && height == target.height)
+        capture.frameDrawn(width, height);
+}
+
+} // namespace
+
+void drawEveryTarget(double t, FrameCapture* capture)
 {
     std::vector<RenderTarget>& targets = renderTargets();
     for (const RenderTarget& target : targets) {
@@ -38,6 +54,8 @@ void drawEveryTarget(double t)
         }
         setWindowMetrics(target.width, target.height);
         renderFrame(t);
+        if (capture != nullptr && &target == &targets.front())
+            captureFrame(*capture, target);
         glfwSwapBuffers(target.window);
     }
     if (targets.size() > 1) {

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class FrameCapture;
 struct GLFWwindow;
 
 struct RenderTarget {
@@ -25,9 +26,10 @@ void addRenderTarget(GLFWwindow* window, int width, int height, bool drawn);
 RenderTarget* targetOf(GLFWwindow* window);
 
 // Renders the frame at frame time t into every target and swaps its
-// buffers; black targets are painted black. The first target's context is
-// current again afterwards.
-void drawEveryTarget(double t);
+// buffers; black targets are painted black. The first target's frame is
+// handed to capture (when there is one) before its swap. The first target's
+// context is current again afterwards.
+void drawEveryTarget(double t, FrameCapture* capture);
 
 // Whether any target's window reads the Escape key as down; whether any has
 // been asked to close.

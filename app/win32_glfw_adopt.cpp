@@ -7,21 +7,14 @@
 #include "app/glfw_adopt.h"
 
 #include "app/command_line.h"
-#include "app/frame_clock.h"
-#include "scene/scene.h"
 
 #include <windows.h>
-#include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 #define GLFW_EXPOSE_NATIVE_WIN32
 #include <GLFW/glfw3native.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <map>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -126,45 +119,6 @@ HWND makeChild(HWND host)
                            nullptr, instance, nullptr);
 }
 
-// With TARNWICK_PREVIEW_SNAPSHOT set to a path prefix, the preview writes a
-// frame to "<prefix>-<width>x<height>.ppm", once for each size it has drawn
-// at: the frame is drawn once more into the back buffer (never shown) and
-// read from there. GL drawn into a child window is not always visible to
-// screen grabs (Wine on a virtual X server), so the tests read the picture
-// this way.
-void writeSnapshotOnce(int width, int height)
-{
-    static std::vector<std::string> written;
-    static int lastWidth = 0;
-    static int lastHeight = 0;
-    const char* prefix = std::getenv("TARNWICK_PREVIEW_SNAPSHOT");
-    // A size counts once a whole frame has been drawn at it: at the second
-    // look in a row that finds it.
-    const bool settled = width == lastWidth && height == lastHeight;
-    lastWidth = width;
-    lastHeight = height;
-    if (prefix == nullptr || !settled || width <= 0 || height <= 0)
-        return;
-    const std::string path = std::string(prefix) + "-" + std::to_string(width) + "x" + std::to_string(height) + ".ppm";
-    for (const std::string& done : written)
-        if (done == path)
-            return;
-    written.push_back(path);
-    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
-    renderFrame(g_clockSource.frameSeconds());
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fprintf(file, "P6\n%d %d\n255\n", width, height);
-        // GL rows run bottom up, the file's top down.
-        for (int row = height - 1; row >= 0; --row)
-            std::fwrite(&rgb[static_cast<std::size_t>(row) * width * 3], 1, static_cast<std::size_t>(width) * 3, file);
-        std::fclose(file);
-    }
-}
-
 } // namespace
 
 HostWindowState runHostState(const CommandLine& line) { return stateOf(hostOf(line)); }
@@ -240,7 +194,6 @@ void followHostSize(GLFWwindow* window, const HostWindowState& host)
     int width = 0;
     int height = 0;
     glfwGetFramebufferSize(window, &width, &height);
-    writeSnapshotOnce(width, height);
     // An adopted host reports its own size changes; our child follows the host.
     if (found->second.child == nullptr || !host.exists || host.width <= 0 || host.height <= 0)
         return;

@@ -1,10 +1,6 @@
 #include "platform/message_box.h"
 
-#include "platform/x11_host.h"
-
-#include <FL/Fl.H>
-#include <FL/fl_ask.H>
-#include <FL/x.H>
+#include "platform/message_dialog.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,22 +19,12 @@ void showMessageBox(const char* text, const char* caption, MessageIcon icon)
         text = "";
     if (caption == nullptr)
         caption = "";
+    // The line comes first and always: a GUI program on Windows has no
+    // console, and a daemon's run shows no dialog, but whoever redirected
+    // standard error reads it there.
     std::fprintf(stderr, "%s: %s\n", caption, text);
     std::fflush(stderr);
-
-    if (!g_dialogsShown || std::getenv("TARNWICK_NO_DIALOGS") != nullptr || !xDisplayAvailable())
+    if (!g_dialogsShown || std::getenv("TARNWICK_NO_DIALOGS") != nullptr)
         return;
-
-    // The toolkit installs its own lost-connection handler when it opens the
-    // display, which would end the process with status 1 if the X server
-    // went away while the box is up; ours ends it with status 0.
-    fl_open_display();
-    installXErrorHandlers();
-
-    fl_close = "OK";  // one OK button, as a message box has
-    fl_message_title(caption);
-    if (icon == MessageIcon::Warning)
-        fl_alert("%s", text);
-    else
-        fl_message("%s", text);
+    showMessageDialog(text, caption, icon);
 }

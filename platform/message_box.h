@@ -3,9 +3,10 @@
 
 enum class MessageIcon { Information, Warning };
 
-// Writes "caption: text" as one line on standard error, then, when an X display
-// can be opened, shows a modal dialog with the caption, text, icon and an OK
-// button and returns when the user closes it.
+// Writes "caption: text" as one line on standard error, then, where the
+// platform can show one (on X11: when a display can be opened), shows a modal
+// dialog with the caption, text, icon and an OK button and returns when the
+// user closes it.
 //
 // The environment variable TARNWICK_NO_DIALOGS (any value) keeps the dialog
 // away; the automated tests set it so that no run waits for a click.

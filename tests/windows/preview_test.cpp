@@ -6,7 +6,7 @@
 //
 // GL drawn in a child window does not reach screen grabs of Wine on a virtual
 // X server, so the preview writes the frames it shows when asked through
-// TARNWICK_PREVIEW_SNAPSHOT.
+// TARNWICK_FRAME_CAPTURE.
 #include <gtest/gtest.h>
 
 #include "tests/support/clock_reading.h"
@@ -45,7 +45,7 @@ struct PreviewRun {
         if (handle.empty())
             return;
         auto env = wine::environment(display);
-        env["TARNWICK_PREVIEW_SNAPSHOT"] = folder + "/frame";
+        env["TARNWICK_FRAME_CAPTURE"] = folder + "/frame";
         preview = std::make_unique<e2e::Process>(wine::command({wine::scrPath(), "/p", handle}), env);
     }
 
