@@ -66,9 +66,11 @@ bool shownTimeIsWrong(double t)
 
 } // namespace
 
-double nextTickTime(double t, double secondStart)
+double nextTickTime(double t, double secondStart, double due)
 {
-    return secondStart + std::floor(t - secondStart) + 1.0;
+    const double next = secondStart + std::floor(t - secondStart) + 1.0;
+    const bool afterStall = t - due >= 1.0;
+    return afterStall && next - t < 0.5 ? next + 1.0 : next;
 }
 
 void takeSnapshot(double t)
@@ -90,7 +92,7 @@ void advanceClock(double t)
         // daylight-saving change or clock step: read the wall clock afresh,
         // so the hands jump once to the true time and then run on smoothly.
         takeSnapshot(t);
-        g_nextTickTime = nextTickTime(t, t);
+        g_nextTickTime = nextTickTime(t, t, t);
     }
     // The sound device opens in the background; set the player up as soon as
     // it has, so a process that takes the tick over later is ready for it.
@@ -101,7 +103,7 @@ void advanceClock(double t)
         if (g_tickTurn == nullptr || g_tickTurn->isMine())
             g_tickSound->play(0, false);
         g_lastTickTime = t;
-        g_nextTickTime = nextTickTime(t, g_sceneState->preciseSnapshotTime());
+        g_nextTickTime = nextTickTime(t, g_sceneState->preciseSnapshotTime(), g_nextTickTime);
     }
     g_sceneState->setTime(t);
 }

@@ -29,9 +29,12 @@ void releaseTickSound();
 
 // The tick rule: the first frame ticks, then each frame that reaches a whole
 // second of the shown time, counted from the snapshot's second start. After a
-// tick at t the next is due at the first whole second after t: a stall of
-// several seconds gives one tick, then the ticks are back in step.
-double nextTickTime(double t, double secondStart);
+// tick at t that was due at due, the next is due at the first whole second
+// after t: a stall of several seconds gives one tick, then the ticks are back
+// in step. After a stall (a tick a second or more late) the next whole second
+// counts only when it is at least half a second away, so that the late tick
+// and the next never sound as one stutter.
+double nextTickTime(double t, double secondStart, double due);
 
 // Takes the local-time snapshot at frame time t from the clock source.
 void takeSnapshot(double t);

@@ -104,7 +104,7 @@ std::vector<double> tickTimes(double start, double dt, double seconds)
     for (double t = start; t < start + seconds; t += dt) {
         if (t >= next) {
             ticks.push_back(t);
-            next = nextTickTime(t, start);
+            next = nextTickTime(t, start, next);
         }
     }
     return ticks;
@@ -146,9 +146,18 @@ TEST(TickTurn, OneProcessOfADisplayTicksAndAnotherTakesOverWhenItGoes)
 TEST(TickRule, AStallGivesOneTickThenTheTicksAreBackInStep)
 {
     const double start = 10.0;
-    EXPECT_EQ(nextTickTime(10.0, start), 11.0);
-    EXPECT_EQ(nextTickTime(13.2, start), 14.0) << "three seconds lost: one tick at 13.2, the next at 14";
-    EXPECT_EQ(nextTickTime(11.999, start), 12.0);
+    struct Case {
+        double t, due, next;
+        const char* what;
+    };
+    for (const Case& c : std::vector<Case>{
+             {10.0, 10.0, 11.0, "on time"},
+             {11.999, 11.0, 12.0, "a slow frame delays its tick, not the next"},
+             {13.2, 11.0, 14.0, "three seconds lost: one tick at 13.2, the next at 14"},
+             {13.8, 11.0, 15.0, "after a stall the next second waits half a second at least"},
+             {11.9, 11.0, 12.0, "a frame under a second late keeps the next second"},
+         })
+        EXPECT_EQ(nextTickTime(c.t, start, c.due), c.next) << c.what;
 }
 
 } // namespace
