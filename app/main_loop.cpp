@@ -7,6 +7,7 @@
 #include "app/hosted_run.h"
 #include "app/render_targets.h"
 #include "app/tick_turn.h"
+#include "platform/resume_watch.h"
 #include "scene/scene.h"
 #include "scene/scene_state.h"
 #include "sound/DirectSound.h"
@@ -168,6 +169,7 @@ void runMainLoop()
     }
     // Tests ask for the frames through the environment.
     FrameCapture capture = FrameCapture::fromEnvironment();
+    watchForResume();
     const auto frameBudget = std::chrono::duration<double>(settings.maxFps > 0 ? 1.0 / settings.maxFps : 0.0);
     for (;;) {
         const auto frameStart = std::chrono::steady_clock::now();

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/frame_capture.h"
 #include "app/target_window.h"
+#include "platform/resume_watch.h"
 #include "scene/scene.h"
 
 #include <GLFW/glfw3.h>
@@ -54,6 +55,10 @@ void drawEveryTarget(double t, FrameCapture* capture)
         }
         setWindowMetrics(target.width, target.height);
         renderFrame(t);
+        // A stop while the frame was drawn makes its time stale: the next
+        // frame, drawn at once, shows the hands right instead.
+        if (resumedSinceLastLook())
+            break;
         if (capture != nullptr && &target == &targets.front())
             captureFrame(*capture, target);
         glfwSwapBuffers(target.window);

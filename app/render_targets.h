@@ -26,7 +26,8 @@ void addRenderTarget(GLFWwindow* window, int width, int height, bool drawn);
 RenderTarget* targetOf(GLFWwindow* window);
 
 // Renders the frame at frame time t into every target and swaps its
-// buffers; black targets are painted black. The first target's frame is
+// buffers; black targets are painted black. A frame during which the
+// process was stopped and continued is not shown. The first target's frame is
 // handed to capture (when there is one) before its swap. The first target's
 // context is current again afterwards.
 void drawEveryTarget(double t, FrameCapture* capture);

@@ -174,8 +174,9 @@ void expectHandsAtTheTimeNow(const ClockHands& hands)
     // The reader tells the short hand from the long one only where they
     // part by more than the band it keeps clear of the minute hand; where
     // they overlap, the minute hand's reading stands for both.
-    if (angularDistance(hours * 30.0, minutes * 6.0) > 30.0)
+    if (angularDistance(hours * 30.0, minutes * 6.0) > 30.0) {
         EXPECT_LT(angularDistance(hands.hour, hours * 30.0), 8.0);
+    }
     EXPECT_LT(angularDistance(hands.minute, minutes * 6.0), 5.0);
     // The screenshot shows the last frame drawn, and a software-rendered
     // frame of this size can take a few seconds on a loaded machine: the
