@@ -163,19 +163,23 @@ TEST_F(TickE2E, SixtyTicksAMinuteWithTheTickSamplesHoweverLongTheFramesTake)
         std::printf("first tick at %.4f s\n", firstTick);
         EXPECT_LT(firstTick, std::max(c.frameSeconds, 0.05) + 0.1) << "the first second was silent";
 
-        // Each tick comes on the first frame at or past its second, so two
-        // ticks are a second apart give or take a frame; the recorder places
-        // each start on its next 64-sample mixing period. On average they
-        // are a second apart: the slack of one frame is spread over the run.
+        // The first tick plays once the device has opened, a moment after
+        // its second. Each later tick comes on the first frame at or past
+        // its second, so two are a second apart give or take a frame; the
+        // recorder places each start on its next 64-sample mixing period.
+        // On average they are a second apart: the slack of one frame is
+        // spread over the run.
         const double slack = std::max(c.frameSeconds, 0.05) + 128.0 / 44100.0;
         for (std::size_t i = 1; i < scan.starts.size(); ++i) {
             const double interval = static_cast<double>(scan.starts[i] - scan.starts[i - 1]) / 44100.0;
-            EXPECT_NEAR(interval, 1.0, slack) << "tick " << i;
+            if (i > 1) {
+                EXPECT_NEAR(interval, 1.0, slack) << "tick " << i;
+            }
             std::printf("tick %zu at %.4f s, %.4f s after the one before\n", i, scan.starts[i] / 44100.0, interval);
         }
-        const double mean = static_cast<double>(scan.starts.back() - scan.starts.front()) / 44100.0 /
-                            static_cast<double>(scan.starts.size() - 1);
-        EXPECT_NEAR(mean, 1.0, slack / static_cast<double>(scan.starts.size() - 1)) << "ticks a second apart on average";
+        const std::size_t intervals = scan.starts.size() - 2;
+        const double mean = static_cast<double>(scan.starts.back() - scan.starts[1]) / 44100.0 / static_cast<double>(intervals);
+        EXPECT_NEAR(mean, 1.0, slack / static_cast<double>(intervals)) << "ticks a second apart on average";
     }
 }
 
