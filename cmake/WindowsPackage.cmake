@@ -6,23 +6,27 @@ find_program(TARNWICK_WIXL wixl REQUIRED)
 
 tarnwick_file_details(tarnwick)
 
-# make-msi VERSION OUT.msi: the package of the built program, as VERSION. The
-# build makes the project's version; the tests make a higher one to upgrade to.
+# sh make-msi VERSION OUT.msi: the package of the built program, as VERSION.
+# The build makes the project's version; the tests make a higher one to
+# upgrade to. (Run through sh: CMake 3.25 fails on generated files with
+# permissions.)
 set(make_msi ${CMAKE_BINARY_DIR}/make-msi)
-file(GENERATE OUTPUT ${make_msi} FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-                                                   WORLD_READ WORLD_EXECUTE
+file(GENERATE OUTPUT ${make_msi}
     CONTENT "#!/bin/sh
 # Made by cmake/WindowsPackage.cmake: builds the installer package of the
-# program as version $1 into the file $2.
+# program as version $1 into the file $2. wixl takes the files' paths
+# relative to the folder it runs in.
 set -eu
-exec '${TARNWICK_WIXL}' -a x64 -D \"Version=$1\" -D 'ScrFile=$<TARGET_FILE:tarnwick>' \\
-  -D 'IconFile=${TARNWICK_DETAILS_ICON}' -I '${CMAKE_BINARY_DIR}/details' \\
-  -o \"$2\" '${CMAKE_SOURCE_DIR}/packaging/windows/tarnwick.wxs'
+out=$(realpath -m -- \"$2\")
+cd '$<TARGET_FILE_DIR:tarnwick>'
+exec '${TARNWICK_WIXL}' -a x64 -D \"Version=$1\" -D 'ScrFile=$<TARGET_FILE_NAME:tarnwick>' \\
+  -D \"IconFile=$(realpath --relative-to=. '${TARNWICK_DETAILS_ICON}')\" \\
+  -I '${CMAKE_BINARY_DIR}/details' -o \"$out\" '${CMAKE_SOURCE_DIR}/packaging/windows/tarnwick.wxs'
 ")
 
 set(msi ${CMAKE_BINARY_DIR}/tarnwick-${PROJECT_VERSION}.msi)
 add_custom_command(OUTPUT ${msi}
-    COMMAND ${make_msi} ${PROJECT_VERSION} ${msi}
+    COMMAND sh ${make_msi} ${PROJECT_VERSION} ${msi}
     DEPENDS tarnwick ${make_msi} ${TARNWICK_DETAILS_ICON} ${TARNWICK_DETAILS_FACTS}
             ${CMAKE_SOURCE_DIR}/packaging/windows/tarnwick.wxs
     COMMENT "Building the installer package tarnwick-${PROJECT_VERSION}.msi"

@@ -92,7 +92,7 @@ TEST(WindowsInstaller, SilentInstallRunUpgradeAndRemoval)
     const fs::path& prefix = copy.path;
     ASSERT_EQ(e2e::run({"cp", "-a", wine::prefixPath(), prefix.string()}, {}, 180.0), 0);
     const std::string newer = folder + "/tarnwick-" + higherVersion() + ".msi";
-    ASSERT_EQ(e2e::run({TARNWICK_MAKE_MSI, higherVersion(), newer}, {}, 120.0), 0);
+    ASSERT_EQ(e2e::run({"sh", TARNWICK_MAKE_MSI, higherVersion(), newer}, {}, 120.0), 0);
 
     e2e::VirtualDisplay display({"1280x720x24"});
     ASSERT_TRUE(display.ok());
