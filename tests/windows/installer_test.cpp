@@ -110,13 +110,14 @@ TEST(WindowsInstaller, SilentInstallRunUpgradeAndRemoval)
         bool succeeds;
         bool installedAfter;
         const char* versionAfter;  // of the one entry; null when there is none
+        bool runInstalled;
     };
     const std::string higher = higherVersion();
     const Step steps[] = {
-        {"install", {"/i", TARNWICK_WINDOWS_MSI, "/qn"}, true, true, TARNWICK_VERSION},
-        {"upgrade", {"/i", newer, "/qn"}, true, true, higher.c_str()},
-        {"no downgrade", {"/i", TARNWICK_WINDOWS_MSI, "/qn"}, false, true, higher.c_str()},
-        {"remove", {"/x", newer, "/qn"}, true, false, nullptr},
+        {"install", {"/i", TARNWICK_WINDOWS_MSI, "/qn"}, true, true, TARNWICK_VERSION, true},
+        {"upgrade", {"/i", newer, "/qn"}, true, true, higher.c_str(), false},
+        {"no downgrade", {"/i", TARNWICK_WINDOWS_MSI, "/qn"}, false, true, higher.c_str(), false},
+        {"remove", {"/x", newer, "/qn"}, true, false, nullptr, false},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
@@ -143,7 +144,7 @@ TEST(WindowsInstaller, SilentInstallRunUpgradeAndRemoval)
         EXPECT_EQ(entry.at("URLInfoAbout"), about::kMakerHome);
         EXPECT_EQ(productIcons(prefix), std::vector<std::string>{icon});
 
-        if (std::string(step.what) == "install") {
+        if (step.runInstalled) {
             // The installed program, started as Screen Saver Settings start it.
             e2e::Process run(wine::command({"C:\\windows\\system32\\tarnwick.scr", "/s"}), env);
             ASSERT_TRUE(wine::frameShown(wine::waitForFrame(display, run, 90.0))) << run.err();
