@@ -41,6 +41,8 @@ clean:
 # The Windows screensaver, $(WINDOWS_BUILD)/tarnwick.scr, cross-built with
 # MinGW-w64: GLFW and libepoxy are built once from Debian's source packages
 # (scripts/windows-deps), the assets come from the Linux build's own tools.
+# Beside it, its installer package $(WINDOWS_BUILD)/tarnwick-<version>.msi,
+# built by wixl from packaging/windows/tarnwick.wxs.
 WINDOWS_BUILD ?= build-windows
 windows: deps configure
 	@JOBS=$(JOBS) ./scripts/windows-deps $(WINDOWS_BUILD)/deps

@@ -8,13 +8,19 @@ inline constexpr const char* kCaption = "About";
 inline constexpr const char* kClassName = "QuillmereWindowClass";
 inline constexpr const char* kButtonText = "Visit website";
 inline constexpr const char* kProductName = "Tarnwick";
+// The maker and its home page, as the notice names them and as the Windows
+// program's file details and installer show them.
+#define ABOUT_MAKER "Quillmere"
+#define ABOUT_MAKER_HOME "https://quillmere.example"
+inline constexpr const char* kMaker = ABOUT_MAKER;
+inline constexpr const char* kMakerHome = ABOUT_MAKER_HOME;
 // Three lines, CR LF between them, in UTF-8 (the copyright sign is the one
 // character beyond ASCII).
-inline constexpr const char* kNoticeText = "\xC2\xA9 Quillmere. All rights reserved.\r\n"
-                                           "Visit our website: https://quillmere.example\r\n"
+inline constexpr const char* kNoticeText = "\xC2\xA9 " ABOUT_MAKER ". All rights reserved.\r\n"
+                                           "Visit our website: " ABOUT_MAKER_HOME "\r\n"
                                            "Support: support@quillmere.example";
 // The maker's website, as the "Visit website" button opens it.
-inline constexpr const char* kWebsiteAddress = "https://quillmere.example/?utm_source=About";
+inline constexpr const char* kWebsiteAddress = ABOUT_MAKER_HOME "/?utm_source=About";
 
 struct Colour {
     unsigned char red, green, blue;

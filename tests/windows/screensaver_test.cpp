@@ -12,24 +12,6 @@
 
 #include <chrono>
 
-namespace {
-
-// The backdrop is never black: a frame has been drawn once it shows.
-bool drawn(const e2e::Image& image) { return !image.empty() && image.at(100, 100)[0] > 10; }
-
-// Waits up to seconds for the screen to show a frame; gives the last grab.
-e2e::Image waitForFrame(const e2e::VirtualDisplay& display, e2e::Process& program, double seconds)
-{
-    e2e::Image shot = e2e::grabScreen(display);
-    for (double waited = 0.0; waited < seconds && program.running() && !drawn(shot); waited += 0.5) {
-        e2e::pause(0.5);
-        shot = e2e::grabScreen(display);
-    }
-    return shot;
-}
-
-} // namespace
-
 TEST(WindowsScreensaver, ShowsTheFakedTimeAndEndsOnAKeyButNotOnAMouseMove)
 {
     e2e::VirtualDisplay display;
@@ -38,7 +20,7 @@ TEST(WindowsScreensaver, ShowsTheFakedTimeAndEndsOnAKeyButNotOnAMouseMove)
     const auto started = std::chrono::steady_clock::now();
     e2e::Process program({"faketime", "2026-01-01 10:10:30", "/usr/lib/wine/wine64", wine::scrPath(), "/s"},
                          wine::environment(display));
-    ASSERT_TRUE(drawn(waitForFrame(display, program, 90.0))) << program.err();
+    ASSERT_TRUE(wine::frameShown(wine::waitForFrame(display, program, 90.0))) << program.err();
     e2e::pause(1.0);
     const e2e::Image shot = e2e::grabScreen(display);
     const double secondsSinceStart =
@@ -69,13 +51,13 @@ TEST(WindowsScreensaver, TwoMonitorsBothShowTheClockAndAKeyEndsTheRun)
     XSync(x, False);
     wine::Session session;
     e2e::Process program(wine::command({wine::scrPath(), "/s"}), wine::withTwoMonitors(wine::environment(*display)));
-    ASSERT_TRUE(drawn(waitForFrame(*display, program, 90.0))) << program.err();
+    ASSERT_TRUE(wine::frameShown(wine::waitForFrame(*display, program, 90.0))) << program.err();
     // The second monitor's window comes with the first; give both a frame.
     e2e::Image shot;
     for (int i = 0; i < 40 && program.running(); ++i) {
         e2e::pause(0.5);
         shot = e2e::grabScreen(*display);
-        if (drawn(shot.crop(wine::kMonitorWidth, 0, wine::kMonitorWidth, wine::kMonitorHeight)))
+        if (wine::frameShown(shot.crop(wine::kMonitorWidth, 0, wine::kMonitorWidth, wine::kMonitorHeight)))
             break;
     }
     EXPECT_TRUE(shot.savePng(e2e::artefactPath("windows_two_monitors.png")));
@@ -97,7 +79,7 @@ TEST(WindowsScreensaver, AnotherProgramsWindowEndsTheRun)
     ASSERT_TRUE(display.ok());
     wine::Session session;
     e2e::Process program(wine::command({wine::scrPath(), "/s"}), wine::environment(display));
-    ASSERT_TRUE(drawn(waitForFrame(display, program, 90.0))) << program.err();
+    ASSERT_TRUE(wine::frameShown(wine::waitForFrame(display, program, 90.0))) << program.err();
     // As an update prompt would: another program opens a window and takes
     // the activation.
     e2e::Process other(wine::command({wine::previewHostPath(), "30"}), wine::environment(display));
@@ -112,7 +94,7 @@ TEST(WindowsScreensaver, ASecondSwitchlessRunEndsAtOnceWhileTheFirstRuns)
     ASSERT_TRUE(display.ok());
     wine::Session session;
     e2e::Process first(wine::command({wine::scrPath()}), wine::environment(display));
-    ASSERT_TRUE(drawn(waitForFrame(display, first, 90.0))) << first.err();
+    ASSERT_TRUE(wine::frameShown(wine::waitForFrame(display, first, 90.0))) << first.err();
 
     e2e::Process second(wine::command({wine::scrPath()}), wine::environment(display));
     int status = 0;

@@ -153,8 +153,6 @@ void writeAsoundrc(const std::string& home, const std::string& text)
     std::ofstream(home + "/.asoundrc") << text;
 }
 
-bool drawn(const e2e::Image& image) { return !image.empty() && image.at(100, 100)[0] > 10; }
-
 // The ALSA set-up of a run whose sound is recorded into recording. The
 // recording is kept as 16-bit integers: the file plugin labels the float
 // samples Wine mixes as integer PCM.
@@ -174,7 +172,7 @@ double runScreensaverOn(const e2e::VirtualDisplay& display, const std::string& h
     e2e::Process program(wine::command({wine::scrPath(), "/s"}), wine::environment(display, home));
     bool shown = false;
     for (int i = 0; i < 240 && program.running() && !shown; ++i) {
-        shown = drawn(e2e::grabScreen(display));
+        shown = wine::frameShown(e2e::grabScreen(display));
         if (!shown)
             e2e::pause(0.25);
     }

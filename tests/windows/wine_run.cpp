@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <filesystem>
+#include <utility>
 
 namespace wine {
 
@@ -49,10 +50,28 @@ std::map<std::string, std::string> withTwoMonitors(std::map<std::string, std::st
     return env;
 }
 
+std::string prefixPath() { return TARNWICK_WINE_PREFIX; }
+
+Session::Session() : m_prefix(TARNWICK_WINE_PREFIX) {}
+
+Session::Session(std::string prefix) : m_prefix(std::move(prefix)) {}
+
 Session::~Session()
 {
-    e2e::run({kWineServer, "-k"}, {{"WINEPREFIX", TARNWICK_WINE_PREFIX}}, 20.0);
-    e2e::run({kWineServer, "-w"}, {{"WINEPREFIX", TARNWICK_WINE_PREFIX}}, 20.0);
+    e2e::run({kWineServer, "-k"}, {{"WINEPREFIX", m_prefix}}, 20.0);
+    e2e::run({kWineServer, "-w"}, {{"WINEPREFIX", m_prefix}}, 20.0);
+}
+
+bool frameShown(const e2e::Image& image) { return !image.empty() && image.at(100, 100)[0] > 10; }
+
+e2e::Image waitForFrame(const e2e::VirtualDisplay& display, e2e::Process& program, double seconds)
+{
+    e2e::Image shot = e2e::grabScreen(display);
+    for (double waited = 0.0; waited < seconds && program.running() && !frameShown(shot); waited += 0.5) {
+        e2e::pause(0.5);
+        shot = e2e::grabScreen(display);
+    }
+    return shot;
 }
 
 std::string startHost(e2e::Process& host, double seconds)

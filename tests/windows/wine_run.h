@@ -34,15 +34,28 @@ inline constexpr int kMonitorHeight = 720;
 std::unique_ptr<e2e::VirtualDisplay> twoMonitorDisplay();
 std::map<std::string, std::string> withTwoMonitors(std::map<std::string, std::string> env);
 
-// Ends every process of the tests' Wine prefix when it goes out of scope, so
-// that the next test starts Wine afresh on its own display.
+// The Wine prefix the tests share (made once by make-wine-prefix).
+std::string prefixPath();
+
+// Ends every process of the tests' Wine prefix (or of prefix) when it goes out
+// of scope, so that the next test starts Wine afresh on its own display.
 class Session {
 public:
-    Session() = default;
+    Session();
+    explicit Session(std::string prefix);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
+
+private:
+    std::string m_prefix;
 };
+
+// Whether the screensaver has drawn a frame on image: its backdrop is never
+// black. waitForFrame grabs display until one shows, program ends or seconds
+// pass, and gives the last grab.
+bool frameShown(const e2e::Image& image);
+e2e::Image waitForFrame(const e2e::VirtualDisplay& display, e2e::Process& program, double seconds);
 
 // Waits for the preview tests' stand-in host, started as host, to print its
 // window handle; gives the handle, or an empty text when it did not.
