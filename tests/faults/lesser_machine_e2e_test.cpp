@@ -28,30 +28,7 @@ Env with(Env env, const Env& more)
     return env;
 }
 
-std::string describe(int status)
-{
-    if (WIFEXITED(status))
-        return "exit status " + std::to_string(WEXITSTATUS(status));
-    if (WIFSIGNALED(status))
-        return "signal " + std::to_string(WTERMSIG(status)) + (WCOREDUMP(status) ? " (core dumped)" : "");
-    return "raw status " + std::to_string(status);
-}
-
 long lineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
-
-// Waits until the frame file of a width × height capture is whole.
-bool waitForCapture(const std::string& path, int width, int height, Process& run, double seconds)
-{
-    const std::uintmax_t whole = ("P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n").size() +
-                                 static_cast<std::uintmax_t>(width) * height * 3;
-    for (double waited = 0.0; waited < seconds && run.running(); waited += 0.1) {
-        std::error_code error;
-        if (std::filesystem::file_size(path, error) == whole)
-            return true;
-        pause(0.1);
-    }
-    return false;
-}
 
 // The frame a full-screen run draws with both the local time and the frame
 // clock standing still (faketime's frozen clock), under the driver
@@ -63,21 +40,9 @@ Image stillFrame(const VirtualDisplay& display, const Env& driver, const std::st
     std::filesystem::remove(path);
     Process run({"faketime", "-f", "2026-01-01 10:10:30", binaryPath(), "/s"},
                 allowingPreloads(with(quietEnv(display), with(driver, {{"TARNWICK_FRAME_CAPTURE", prefix}}))));
-    const bool captured = waitForCapture(path, 640, 480, run, 60.0);
+    const Image frame = waitForCapturedFrame(path, 640, 480, run, 60.0);
     *err = run.err();
-    return captured ? readPpm(path) : Image{};
-}
-
-// Waits up to seconds for run to end, looking for a box (a window captioned
-// "Error" or "Debug") all the while; true when one showed.
-bool boxShownBeforeTheEnd(Display* x, Process& run, double seconds, int* status)
-{
-    bool shown = false;
-    for (double waited = 0.0; waited < seconds && !run.wait(0.0, status); waited += 0.1) {
-        shown = shown || findWindow(x, "Error", 0.0) != 0 || findWindow(x, "Debug", 0.0) != 0;
-        pause(0.1);
-    }
-    return shown || findWindow(x, "Error", 0.0) != 0 || findWindow(x, "Debug", 0.0) != 0;
+    return frame;
 }
 
 } // namespace
@@ -124,7 +89,7 @@ TEST(LesserMachineE2E, WithoutOpenGL30AHostedRunEndsWithOneLineAndNoBoxLeavingTh
         int status = 0;
         EXPECT_FALSE(boxShownBeforeTheEnd(x, run, 10.0, &status)) << run.err();
         ASSERT_FALSE(run.running()) << "the run must end by itself within seconds";
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << describe(status);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
         const std::string err = run.err();
         EXPECT_EQ(lineCount(err), 1) << err;
         EXPECT_NE(err.find("OpenGL 2.1"), std::string::npos) << "the line names what the display offers: " << err;
@@ -153,7 +118,7 @@ TEST(LesserMachineE2E, AnAddressSpaceTooSmallForStartUpEndsWithOneLineAndStatusZ
                     with(quietEnv(display), {{"LP_NUM_THREADS", "2"}}));
         int status = 0;
         ASSERT_TRUE(run.wait(30.0, &status)) << "the run must end by itself";
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << describe(status) << "\n" << run.err();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status << "\n" << run.err();
         const std::string err = run.err();
         EXPECT_EQ(lineCount(err), 1) << err;
         EXPECT_NE(err.find("Not enough memory"), std::string::npos) << err;
