@@ -28,17 +28,16 @@ bool offeredVersion(int* major, int* minor)
     return *major > 0;
 }
 
-// The line: where the run was to draw, and what is missing: the version the
-// display offers when it is below 3.0, else the windowing library's error.
-std::string failureLine(const char* where, int offeredMajor, int offeredMinor, const std::string& lastError)
+// What is missing: the OpenGL version when the display offers less than
+// 3.0, else the windowing library's error, else the window given (where).
+std::string missing(const char* where, int offeredMajor, int offeredMinor, const std::string& lastError)
 {
-    std::string line = std::string("tarnwick: cannot draw in ") + where + ": ";
     if (offeredMajor > 0 && offeredMajor < 3)
-        return line + "the display offers OpenGL " + std::to_string(offeredMajor) + "." +
-               std::to_string(offeredMinor) + ", and the clock needs OpenGL 3.0";
+        return "the display offers OpenGL " + std::to_string(offeredMajor) + "." + std::to_string(offeredMinor) +
+               ", and the clock needs OpenGL 3.0";
     if (!lastError.empty())
-        return line + lastError;
-    return line + "no window with an OpenGL 3.0 context could be made";
+        return lastError;
+    return std::string(where) + " cannot be drawn in";
 }
 
 } // namespace
@@ -66,9 +65,9 @@ void endHostRunWithoutWindow(bool daemon)
     int minor = 0;
     if (!offeredVersion(&major, &minor))
         major = minor = 0;
-    const std::string line =
-        failureLine(daemon ? "the screensaver's window" : "the preview window", major, minor, cause);
-    std::fprintf(stderr, "%s\n", line.c_str());
+    const std::string why = missing(daemon ? "the screensaver's window" : "the preview window", major, minor, cause);
+    // The words of the box a run started by hand shows, and why.
+    std::fprintf(stderr, "Debug: Failed to open window: %s\n", why.c_str());
     std::fflush(stderr);
     glfwTerminate();
     std::exit(0);
