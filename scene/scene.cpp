@@ -2,8 +2,8 @@
 // (main view, lower-left inset, lower-right inset).
 #include "scene/scene.h"
 
-#include "render/program_registry.h"
 #include "platform/message_box.h"
+#include "render/program_registry.h"
 #include "render/texture.h"
 #include "scene/drawables.h"
 #include "scene/frame_layout.h"
@@ -41,10 +41,13 @@ GLFWDrawableClockSecondHand* g_secondHand = nullptr;
 GLFWDrawableSky* g_background = nullptr;
 
 // Clears the GL error flags; true when one of them was GL_OUT_OF_MEMORY.
+// There are only a few flags; the bound keeps a lost context, which may
+// report its loss again and again, from holding start-up here.
 bool glRanOutOfMemory()
 {
     bool outOfMemory = false;
-    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
+    GLenum error = glGetError();
+    for (int i = 0; i < 16 && error != GL_NO_ERROR; ++i, error = glGetError())
         outOfMemory = outOfMemory || error == GL_OUT_OF_MEMORY;
     return outOfMemory;
 }
