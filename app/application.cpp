@@ -4,6 +4,7 @@
 #include "app/hosted_run.h"
 #include "app/render_targets.h"
 #include "app/target_window.h"
+#include "app/window_failure.h"
 #include "app/window_icon.h"
 #include "platform/message_box.h"
 #include "platform/system_version.h"
@@ -42,6 +43,8 @@ WindowSize chooseSizeFor(bool inHost, int versionNumber, WindowSize videoMode, W
 
 void onError(int, const char* description)
 {
+    if (keepWindowingError(description))
+        return;
     showMessageBox(description, "Error", MessageIcon::Information);
 }
 
@@ -89,9 +92,12 @@ Application::Application(CommandLine* line) : commandLine(line)
 
 void Application::initWindowing()
 {
+    // A run in someone else's window names the cause in one line if its
+    // window cannot be made, instead of a box per error.
+    holdWindowingErrors(drawsInHost(*commandLine));
     glfwSetErrorCallback(onError);
     m_windowingStarted = glfwInit() == GLFW_TRUE;
-    if (!m_windowingStarted)
+    if (!m_windowingStarted && !drawsInHost(*commandLine))
         showMessageBox("Failed to initialize GLFW", "Debug", MessageIcon::Information);
     guardHostQueries();
     // A preview whose handle names no window was started for a host that is
@@ -148,6 +154,9 @@ void Application::openWindow()
         window = glfwCreateWindow(g_windowWidth, g_windowHeight, "Tarnwick", glfwGetPrimaryMonitor(), nullptr);
     }
     guardHostQueries();
+    if (window == nullptr && drawsInHost(*commandLine))
+        endHostRunWithoutWindow(hostedByDaemon());
+    holdWindowingErrors(false);
     if (window == nullptr) {
         showMessageBox("Failed to open window", "Debug", MessageIcon::Information);
         glfwTerminate();

@@ -1,10 +1,9 @@
 // Process entry: parse the switches, then the About window or the screensaver.
 #include "about/about_window.h"
-#include "app/application.h"
 #include "app/command_line.h"
 #include "app/hosted_run.h"
-#include "app/main_loop.h"
 #include "app/process_start.h"
+#include "app/screensaver_run.h"
 #include "platform/display.h"
 #include "platform/message_box.h"
 
@@ -51,7 +50,6 @@ int main(int argc, char** argv)
         std::fputs("tarnwick: cannot open the X display; set DISPLAY to a running X server\n", stderr);
         return 0;
     }
-    g_application = new Application(g_commandLine);
-    runMainLoop();
+    runScreensaver(g_commandLine);
     return 0;
 }

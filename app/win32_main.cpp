@@ -1,10 +1,9 @@
 // Process entry on Windows: the screensaver host starts the program with
 // "/s", "/p <HWND>" or "/c"; then the About window or the screensaver.
 #include "about/win32_about_window.h"
-#include "app/application.h"
 #include "app/command_line.h"
 #include "app/hosted_run.h"
-#include "app/main_loop.h"
+#include "app/screensaver_run.h"
 
 #include <windows.h>
 
@@ -24,7 +23,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLineText, int sho
         runAboutWindow(instance, showCommand);
         return 0;
     }
-    g_application = new Application(g_commandLine);
-    runMainLoop();
+    runScreensaver(g_commandLine);
     return 0;
 }

@@ -28,3 +28,9 @@ void showMessageBox(const char* text, const char* caption, MessageIcon icon)
         return;
     showMessageDialog(text, caption, icon);
 }
+
+void endForLackOfMemory()
+{
+    showMessageBox("Not enough memory to start the clock", "Debug", MessageIcon::Information);
+    std::exit(0);
+}

@@ -16,3 +16,8 @@ void showMessageBox(const char* text, const char* caption, MessageIcon icon);
 // always written). Runs that nobody can answer, such as those hosted by a
 // screensaver daemon or a screen locker, turn the dialogs off.
 void showMessageDialogs(bool shown);
+
+// Ends the process with status 0 when start-up could not get the memory it
+// needs: one line on standard error and, where dialogs are shown, a box like
+// those of the other start-up failures.
+[[noreturn]] void endForLackOfMemory();

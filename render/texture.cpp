@@ -3,6 +3,7 @@
 #include "render/bitmap_resource.h"
 #include "render/software_renderer.h"
 
+#include <algorithm>
 #include <vector>
 
 int textureLevelCount(int size)
@@ -32,6 +33,31 @@ bool anisotropyWanted()
     return anisotropyOffered() && !currentRendererIsSoftware();
 }
 
+// Immutable storage is core from OpenGL 4.2; the context asked for is 3.0,
+// so older drivers offer it only through the extension, or not at all.
+bool textureStorageOffered()
+{
+    return epoxy_gl_version() >= 42 || epoxy_has_gl_extension("GL_ARB_texture_storage");
+}
+
+// The levels 0 to levels − 1 of a size × size GL_RGBA32F texture, left
+// undefined. Without immutable storage each level is made on its own, and
+// the highest level is capped where immutable storage would cap it, so that
+// mipmap generation and sampling stop at the same smallest level: the
+// texture is the same either way.
+void allocateLevels(int levels, int size)
+{
+    if (textureStorageOffered()) {
+        glTexStorage2D(GL_TEXTURE_2D, levels, GL_RGBA32F, size, size);
+        return;
+    }
+    for (int level = 0; level < levels; ++level) {
+        const int side = std::max(size >> level, 1);
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA32F, side, side, 0, GL_RGBA, GL_FLOAT, nullptr);
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, levels - 1);
+}
+
 } // namespace
 
 GLFWTexture::GLFWTexture(int resourceId, int size)
@@ -42,7 +68,7 @@ GLFWTexture::GLFWTexture(int resourceId, int size)
     const int levels = textureLevelCount(size);
     if (levels == 0)
         return;
-    glTexStorage2D(GL_TEXTURE_2D, levels, GL_RGBA32F, size, size);
+    allocateLevels(levels, size);
 
     std::vector<float> texels = bitmapResourceTexels(resourceId, size);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, size, size, GL_RGBA, GL_FLOAT, texels.data());

@@ -2,6 +2,7 @@
 // (main view, lower-left inset, lower-right inset).
 #include "scene/scene.h"
 
+#include "platform/message_box.h"
 #include "render/program_registry.h"
 #include "render/texture.h"
 #include "scene/drawables.h"
@@ -39,6 +40,18 @@ GLFWDrawableMesh* g_clockBody = nullptr;
 GLFWDrawableClockSecondHand* g_secondHand = nullptr;
 GLFWDrawableSky* g_background = nullptr;
 
+// Clears the GL error flags; true when one of them was GL_OUT_OF_MEMORY.
+// There are only a few flags; the bound keeps a lost context, which may
+// report its loss again and again, from holding start-up here.
+bool glRanOutOfMemory()
+{
+    bool outOfMemory = false;
+    GLenum error = glGetError();
+    for (int i = 0; i < 16 && error != GL_NO_ERROR; ++i, error = glGetError())
+        outOfMemory = outOfMemory || error == GL_OUT_OF_MEMORY;
+    return outOfMemory;
+}
+
 void bindTexture(const GLFWTexture* texture)
 {
     glActiveTexture(GL_TEXTURE0);
@@ -70,6 +83,10 @@ void setupScene(bool withTick)
     g_secondHand->prepare();
     g_background = new GLFWDrawableSky(g_sceneState, g_camera, g_registry, kBackgroundProgram, 141, 140, 500.0f);
     g_background->prepare();
+    // A driver that cannot get the memory for a texture or a buffer says so
+    // only in its error flag; drawing from the storage it lacks would crash.
+    if (glRanOutOfMemory())
+        endForLackOfMemory();
 
     g_tickSound = new CDirectSound();
     // The device opens in the background: the first frame never waits for

@@ -371,6 +371,17 @@ Window findWindow(Display* display, const std::string& name, double seconds)
     return 0;
 }
 
+bool boxShownBeforeTheEnd(Display* display, Process& run, double seconds, int* status)
+{
+    const auto boxShown = [display] { return findWindow(display, "Error", 0.0) != 0 || findWindow(display, "Debug", 0.0) != 0; };
+    bool shown = false;
+    for (double waited = 0.0; waited < seconds && !run.wait(0.0, status); waited += 0.1) {
+        shown = shown || boxShown();
+        pause(0.1);
+    }
+    return shown || boxShown();
+}
+
 bool windowAttributes(Display* display, Window window, XWindowAttributes* out)
 {
     XSetErrorHandler(ignoreErrors);
@@ -420,6 +431,19 @@ std::string hexWindowId(unsigned long id)
 void pause(double seconds)
 {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+Image waitForCapturedFrame(const std::string& path, int width, int height, Process& run, double seconds)
+{
+    const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    const long whole = static_cast<long>(header.size()) + 3L * width * height;
+    for (double waited = 0.0; waited < seconds && run.running(); waited += 0.1) {
+        struct stat info{};
+        if (stat(path.c_str(), &info) == 0 && info.st_size == whole)
+            return readPpm(path);
+        pause(0.1);
+    }
+    return {};
 }
 
 Image readPpm(const std::string& path)

@@ -105,6 +105,10 @@ Image waitForPicture(Display* display, Window window, double seconds = 20.0);
 // A binary PPM file (P6, 8 bits); empty when the file is no such picture.
 Image readPpm(const std::string& path);
 
+// Waits up to seconds for the frame a run captures at width × height
+// (TARNWICK_FRAME_CAPTURE) to be written whole; gives it, or an empty image.
+Image waitForCapturedFrame(const std::string& path, int width, int height, Process& run, double seconds);
+
 // Asks window to close, as a window manager's close button (or Alt+F4) does.
 void requestClose(Display* display, Window window);
 
@@ -114,6 +118,10 @@ Image grabScreen(const VirtualDisplay& display);
 
 // The first window whose WM_NAME is name, waited for up to seconds; 0 if none.
 Window findWindow(Display* display, const std::string& name, double seconds);
+// Waits up to seconds for run to end, looking all the while for a message
+// box (a window named "Error" or "Debug"); true when one showed. *status
+// receives the wait status when the run ended.
+bool boxShownBeforeTheEnd(Display* display, Process& run, double seconds, int* status);
 // The window attributes, false when the window is gone.
 bool windowAttributes(Display* display, Window window, XWindowAttributes* out);
 // Children of window (bottom to top).
