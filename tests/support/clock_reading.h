@@ -27,3 +27,11 @@ void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart)
 // The clock's picture over the whole of frame, at any size: the perforated
 // grey backdrop reaches all four edges, the brass clock stands in the middle.
 void expectClockPicture(const e2e::Image& frame);
+
+// Grabs the screen until the hands can be read (the thin hand found), for up
+// to seconds; the last grab is left in *shot.
+ClockHands waitForHands(const e2e::VirtualDisplay& display, e2e::Image* shot, double seconds);
+
+// Expects the hands at the system zone's time of day now: the second hand at
+// most a few seconds behind (the last frame drawn), never ahead.
+void expectHandsAtTheTimeNow(const ClockHands& hands);
