@@ -207,7 +207,7 @@ ClockHands waitForHands(const e2e::VirtualDisplay& display, e2e::Image* shot, do
     return hands;
 }
 
-void expectHandsAtTheTimeNow(const ClockHands& hands)
+void expectHandsAtTheTimeNow(const ClockHands& hands, double drawnWithin)
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -230,6 +230,6 @@ void expectHandsAtTheTimeNow(const ClockHands& hands)
     // second hand may be that much behind, never ahead.
     const double behind = std::remainder(seconds * 6.0 - hands.second, 360.0);
     EXPECT_GE(behind, -6.0);
-    EXPECT_LE(behind, 30.0);
+    EXPECT_LE(behind, 6.0 * drawnWithin);
 }
 

@@ -32,6 +32,7 @@ void expectClockPicture(const e2e::Image& frame);
 // to seconds; the last grab is left in *shot.
 ClockHands waitForHands(const e2e::VirtualDisplay& display, e2e::Image* shot, double seconds);
 
-// Expects the hands at the system zone's time of day now: the second hand at
-// most a few seconds behind (the last frame drawn), never ahead.
-void expectHandsAtTheTimeNow(const ClockHands& hands);
+// Expects the hands at the system zone's time of day now: the second hand
+// behind by at most drawnWithin seconds (the age of the frame on the screen),
+// never ahead.
+void expectHandsAtTheTimeNow(const ClockHands& hands, double drawnWithin = 5.0);
