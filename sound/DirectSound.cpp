@@ -264,6 +264,7 @@ void CDirectSound::wake()
 
 bool CDirectSound::initFromMemory(const unsigned char* image, std::size_t imageSize, void* window)
 {
+    ownerWindow = window;  // for a device opened again later
     if (s_device == nullptr && !acquireDevice(window))
         return false;
     if (!parseWave(image, imageSize, &waveFormat, &waveData, &waveSize))
