@@ -117,6 +117,17 @@ protected:
         CDirectSound::usePlatform(nullptr, nullptr);
     }
 
+    // Sets player up with the tick, opening the device in the background,
+    // and lets the attempts run: true when the player is ready.
+    bool openInBackground(CDirectSound& player)
+    {
+        if (!player.initInBackground(173, nullptr))
+            return false;
+        scheduler.runJobs();
+        player.update();
+        return player.isReady();
+    }
+
     FakeOutput output;
     HandScheduler scheduler;
 };
@@ -260,10 +271,7 @@ TEST_F(PlayerPolicy, AGoneDeviceIsClosedReportedOnceRetriedQuietlyAndPlaysAgainW
         testing::internal::CaptureStderr();
         {
             CDirectSound player;
-            ASSERT_TRUE(player.initInBackground(173, nullptr));
-            scheduler.runJobs();
-            player.update();
-            ASSERT_TRUE(player.isReady());
+            ASSERT_TRUE(openInBackground(player));
 
             // The device goes.
             output.there = false;
@@ -315,10 +323,7 @@ TEST_F(PlayerPolicy, WhileTheDisplayRestsTheDeviceIsClosedAndNothingPlaysThenItR
     testing::internal::CaptureStderr();
     {
         CDirectSound player;
-        ASSERT_TRUE(player.initInBackground(173, nullptr));
-        scheduler.runJobs();
-        player.update();
-        ASSERT_TRUE(player.isReady());
+        ASSERT_TRUE(openInBackground(player));
 
         CDirectSound::rest();
         EXPECT_EQ(output.count("release"), 1);
