@@ -24,22 +24,35 @@ namespace {
 // runtime folder; started and ended as often as the test likes.
 class SoundServer {
 public:
-    SoundServer(const TestUser& user, const std::string& folder) : m_user(user), m_folder(folder)
+    // The folder is made under /tmp: the user may not reach the build tree.
+    explicit SoundServer(const TestUser& user) : m_user(user)
     {
-        std::filesystem::remove_all(folder);
+        char pattern[] = "/tmp/tarnwick-sound-server-XXXXXX";
+        if (mkdtemp(pattern) != nullptr)
+            m_folder = pattern;
+        chmod(m_folder.c_str(), 0755);
         for (const char* sub : {"/runtime", "/home"}) {
-            std::filesystem::create_directories(folder + sub);
-            chown((folder + sub).c_str(), user.uid, user.gid);
-            chmod((folder + sub).c_str(), 0700);
+            std::filesystem::create_directories(m_folder + sub);
+            chown((m_folder + sub).c_str(), user.uid, user.gid);
+            chmod((m_folder + sub).c_str(), 0700);
         }
         // Anyone may connect (the program and the recorder run as the test
         // runner); the sink takes the tick's own format, so nothing converts it.
-        std::ofstream(folder + "/server.pa") << "load-module module-native-protocol-unix socket=" << socket()
-                                             << " auth-anonymous=1\n"
-                                                "load-module module-null-sink sink_name=tick rate=44100 "
-                                                "channels=1 format=s16le\n"
-                                                "set-default-sink tick\n";
+        std::ofstream(m_folder + "/server.pa") << "load-module module-native-protocol-unix socket=" << socket()
+                                               << " auth-anonymous=1\n"
+                                                  "load-module module-null-sink sink_name=tick rate=44100 "
+                                                  "channels=1 format=s16le\n"
+                                                  "set-default-sink tick\n";
     }
+    ~SoundServer()
+    {
+        if (m_process)
+            kill();
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+    SoundServer(const SoundServer&) = delete;
+    SoundServer& operator=(const SoundServer&) = delete;
 
     std::string socket() const { return m_folder + "/runtime/native"; }
     std::string address() const { return "unix:" + socket(); }
@@ -65,6 +78,7 @@ public:
     {
         m_process->signal(SIGKILL);
         m_process->wait(10.0);
+        m_process.reset();
     }
 
     std::string log() const { return m_process ? m_process->err() : ""; }
@@ -101,10 +115,10 @@ TEST(SoundServer, TheTickComesBackWhenTheSoundServerStartsAgain)
         GTEST_SKIP() << "the sound server refuses to run as root, and no other user could be made";
     VirtualDisplay display{{"640x480x24"}};
     ASSERT_TRUE(display.ok());
-    SoundServer server(user, artefactPath("sound-server"));
+    SoundServer server(user);
     ASSERT_TRUE(server.start()) << server.log();
 
-    const std::string client = artefactPath("sound-server/client");
+    const std::string client = artefactPath("sound-server-client");
     std::filesystem::create_directories(client);
     std::ofstream(client + "/alsoft.conf") << "[general]\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
                                               "output-limiter = false\ndither = false\n";
@@ -149,5 +163,4 @@ TEST(SoundServer, TheTickComesBackWhenTheSoundServerStartsAgain)
     int status = 0;
     ASSERT_TRUE(run.wait(20.0, &status)) << run.err();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << run.err();
-    server.kill();
 }
