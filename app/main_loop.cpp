@@ -193,12 +193,14 @@ void runMainLoop()
     passBlankingRequestsOn(window);
     DisplayRest displayRest;
     FramePace pace(settings.maxFps);
+    bool afterRest = false;  // until the first frame after a rest is shown
     for (;;) {
         const auto frameStart = std::chrono::steady_clock::now();
         const HostCheck host = inHost ? checkHost(window, daemon) : HostCheck::Draw;
         if (host == HostCheck::End)
             break;
         const DisplayRest::State display = displayRest.look();
+        afterRest = afterRest || display == DisplayRest::State::JustWoke;
         if (display == DisplayRest::State::Resting) {
             // Nothing is drawn and nothing ticks; the player only closes a
             // device that an attempt under way may still open.
@@ -207,7 +209,8 @@ void runMainLoop()
         } else if (host == HostCheck::Wait) {
             glfwWaitEventsTimeout(kHiddenHostPollSeconds);
         } else {
-            showFrame(capture.active() ? &capture : nullptr, display == DisplayRest::State::JustWoke);
+            showFrame(capture.active() ? &capture : nullptr, afterRest);
+            afterRest = false;
             pace.waitOutFrame(frameStart);
         }
         // The Escape key (input: not in a preview) and a close request end
