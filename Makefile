@@ -98,7 +98,7 @@ test-asan: deps
 	  ctest --output-on-failure --timeout 900
 
 # One hour of frames on the no-op GL driver, paced at SOAK_FPS (default 60;
-# 0 runs unpaced): frames drawn, resident memory, heap and CPU time at the
+# 0: as the program paces itself): frames drawn, resident memory, heap and CPU time at the
 # start, every ten minutes and at the end, and any error the program printed.
 # Not part of CI.
 SOAK_SECONDS ?= 3600

@@ -1,8 +1,11 @@
 #include "app/main_loop.h"
 
 #include "app/application.h"
+#include "app/blanking_requests.h"
+#include "app/display_rest.h"
 #include "app/frame_capture.h"
 #include "app/frame_clock.h"
+#include "app/frame_pace.h"
 #include "app/glfw_adopt.h"
 #include "app/hosted_run.h"
 #include "app/render_targets.h"
@@ -16,7 +19,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <thread>
 #include <cstdint>
 
 TickTurn* g_tickTurn = nullptr;
@@ -109,6 +111,12 @@ void advanceClock(double t)
     g_sceneState->setTime(t);
 }
 
+void tickAgainAfterRest(double t)
+{
+    if (g_clockStarted)
+        g_nextTickTime = nextTickTime(t, g_sceneState->preciseSnapshotTime(), t);
+}
+
 void advanceFrame()
 {
     const double t = g_clockSource.frameSeconds();
@@ -150,6 +158,18 @@ HostCheck checkHost(GLFWwindow* window, bool daemon)
     return HostCheck::Draw;
 }
 
+// One frame: the clock's work, then the frame drawn into every render target
+// and shown. The first frame after a rest ticks with the next whole second,
+// not at once: the seconds of the rest are not made up.
+void showFrame(FrameCapture* capture, bool afterRest)
+{
+    const double t = g_clockSource.frameSeconds();
+    if (afterRest)
+        tickAgainAfterRest(t);
+    advanceClock(t);
+    drawEveryTarget(t, capture);
+}
+
 } // namespace
 
 void runMainLoop()
@@ -170,22 +190,28 @@ void runMainLoop()
     // Tests ask for the frames through the environment.
     FrameCapture capture = FrameCapture::fromEnvironment();
     watchForResume();
-    const auto frameBudget = std::chrono::duration<double>(settings.maxFps > 0 ? 1.0 / settings.maxFps : 0.0);
+    passBlankingRequestsOn(window);
+    DisplayRest displayRest;
+    FramePace pace(settings.maxFps);
+    bool afterRest = false;  // until the first frame after a rest is shown
     for (;;) {
         const auto frameStart = std::chrono::steady_clock::now();
         const HostCheck host = inHost ? checkHost(window, daemon) : HostCheck::Draw;
         if (host == HostCheck::End)
             break;
-        if (host == HostCheck::Wait) {
+        const DisplayRest::State display = displayRest.look();
+        afterRest = afterRest || display == DisplayRest::State::JustWoke;
+        if (display == DisplayRest::State::Resting) {
+            // Nothing is drawn and nothing ticks; the player only closes a
+            // device that an attempt under way may still open.
+            g_tickSound->update();
+            glfwWaitEventsTimeout(DisplayRest::kLookEvery);
+        } else if (host == HostCheck::Wait) {
             glfwWaitEventsTimeout(kHiddenHostPollSeconds);
         } else {
-            const double t = g_clockSource.frameSeconds();
-            advanceClock(t);
-            drawEveryTarget(t, capture.active() ? &capture : nullptr);
-            glfwPollEvents();
-            // A frame-rate limit sleeps what is left of the frame's share.
-            if (frameBudget.count() > 0.0)
-                std::this_thread::sleep_until(frameStart + std::chrono::duration_cast<std::chrono::steady_clock::duration>(frameBudget));
+            showFrame(capture.active() ? &capture : nullptr, afterRest);
+            afterRest = false;
+            pace.waitOutFrame(frameStart);
         }
         // The Escape key (input: not in a preview) and a close request end
         // the run, on any of its windows; a daemon's run is ended by the daemon.

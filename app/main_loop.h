@@ -24,6 +24,10 @@ void advanceFrame();
 // clock), the tick when due, and the frame time for the scene.
 void advanceClock(double t);
 
+// After a rest (the display was off): the next tick falls due at the first
+// whole second of the shown time after frame time t.
+void tickAgainAfterRest(double t);
+
 // Deletes the tick sound player, if there is one.
 void releaseTickSound();
 

@@ -4,7 +4,7 @@ spread (min-max) of repeated runs, next to its floor measured in the same run
 and the ratio of the medians. Every GL run has a private virtual X server
 (scripts/with-xvfb, black root) on Mesa's llvmpipe, swap interval 0.
 
-    run_bench.py BUILD_DIR [--repeats N] [--frame-repeats N] [--noop-frames N] [--only frames]
+    run_bench.py BUILD_DIR [--repeats N] [--frame-repeats N] [--noop-frames N] [--only frames|pacing]
 """
 import argparse
 import json
@@ -86,7 +86,7 @@ def main():
     parser.add_argument("--noop-frames", type=int, default=2000)
     # Frame costs swing most with the load of a shared machine: more runs.
     parser.add_argument("--frame-repeats", type=int, default=5)
-    parser.add_argument("--only", choices=["frames"], help="only the frame-cost rows")
+    parser.add_argument("--only", choices=["frames", "pacing"], help="only the frame-cost or the pacing rows")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
     reps = args.repeats
@@ -104,6 +104,11 @@ def main():
             row("  phase: " + phase.replace("_", " "), collect(phases, "phase_%s_ms" % phase), "ms")
         row("  phases in-process total", collect(phases, "phases_total_ms"), "ms",
             collect(floor, "floor_total_ms"), "floor in-process")
+
+    if args.only == "pacing":
+        pacing_rows(build, reps)
+        print_table()
+        return
 
     # 2. Frame cost on llvmpipe.
     # A frame at 1920x1080 takes seconds on llvmpipe: few frames, after one
@@ -159,6 +164,8 @@ def main():
     row("  wall per frame (GALLIUM_NOOP=1)", collect(c_real, "frame_ms"), "ms",
         collect(c_empty, "frame_ms"), "empty loop")
 
+    pacing_rows(build, reps)
+
     # 4. Peak resident memory (of the start-up runs above).
     resources_mb = embedded_resource_bytes(build) / 1e6
     rss_real = [v / 1e3 for v in collect(real, "peak_rss_kb")]
@@ -193,6 +200,28 @@ def main():
         sys.stderr.write("micro benchmarks failed:\n" + micro.stderr[-2000:])
 
     print_table()
+
+
+PACING_PROBE = os.path.join(ROOT, "bench", "pacing_probe.sh")
+FRAME_COUNTER = "@tests/support/libtarnwick_frame_counter.so"
+
+
+def pacing_rows(build, reps, seconds=5):
+    """The program full screen on a display that paces nothing (Xvfb reports
+    no refresh rate, so 60 Hz is assumed), rendering discarded: the swaps a
+    second and the CPU its own pacing leaves, against the same run on a
+    display that reports a refresh so fast that nothing is held back."""
+    noop = {"GALLIUM_NOOP": "1"}
+    unpaced = dict(noop, TARNWICK_FRAME_DISPLAY_HZ="1000000")
+    paced, floor = [], []
+    for _ in range(reps):
+        argv = [PACING_PROBE, "@tarnwick", FRAME_COUNTER, str(seconds)]
+        paced.append(run(build, argv, screen="640x360x24", extra_env=noop))
+        floor.append(run(build, argv, screen="640x360x24", extra_env=unpaced))
+    row("paced run: swaps a second (GALLIUM_NOOP=1)", collect(paced, "frames_per_second"), "/s",
+        collect(floor, "frames_per_second"), "display reporting 1 MHz")
+    row("  paced run: % of a core", collect(paced, "cpu_percent"), "%",
+        collect(floor, "cpu_percent"), "display reporting 1 MHz")
 
 
 def print_table():

@@ -2,6 +2,12 @@
 // from one buffer on the platform's sound output (sound/sound_output.h).
 // Players share one output device; each holds its whole sound in one
 // buffer. A player that could not be set up plays nothing.
+//
+// The device is closed and opened again, by one mechanism, when it has gone
+// (its sound server ended, it was unplugged: noticed about once a second, or
+// by a sound that found it gone) and while the display rests. It is then
+// opened again in the background, quietly, every few seconds for as long as
+// it takes, and every player's sound is set up again once it has opened.
 #pragma once
 
 #include "sound/device_opening.h"
@@ -29,9 +35,17 @@ public:
     // device never delays the first frame.
     bool initInBackground(int resourceId, void* window);
     // Completes a background set-up once its device has opened, and then
-    // plays a sound asked for within the second before; cheap to call every
-    // frame.
+    // plays a sound asked for within the second before; watches the open
+    // device about once a second and closes it when it has gone, and opens
+    // it again when a retry is due. Cheap to call every frame, and never
+    // waits for the device.
     void update();
+
+    // The display rests: the device is closed (no stream stays open) and
+    // nothing opens it until wake(), which opens it again in the background.
+    static void rest();
+    static void wake();
+    static bool resting() { return s_resting; }
     bool loadFromResource(int name, void* window);
     // image is a whole RIFF/WAVE file of imageSize bytes; it must outlive the
     // player, which keeps pointers into it.
@@ -74,8 +88,22 @@ private:
     bool useDevice(SoundDevice* device, void* window);
     // True when a background set-up has just been completed.
     bool finishWhenDeviceOpens();
-    void startAt(std::uint32_t position, bool loop);
+    // A round of attempts ended without a device.
+    void openingFailed(const DeviceAttempt& last);
+    // Plays; false when the device turned out to be gone.
+    bool startAt(std::uint32_t position, bool loop);
     void releaseBuffer();
+    // Asks about once a second whether the open device still plays.
+    bool deviceSeemsGone();
+
+    // Closes the shared device after releasing every player's buffer; the
+    // players then wait for the device to open again.
+    static void closeSharedDevice();
+    static void loseDevice();
+    // Starts a round of background attempts when reopening is under way and
+    // the pause after the last failed round is over.
+    static void retryWhenDue();
+    static void reportLoss();
 
     const unsigned char* waveData = nullptr;
     std::uint32_t waveSize = 0;
@@ -83,6 +111,7 @@ private:
     WaveFormat waveFormat;
     void* ownerWindow = nullptr;
     bool waitingForDevice = false;
+    std::chrono::steady_clock::time_point lastConnectionCheck{};
 
     // A sound asked for while the device was opening.
     struct Request {
@@ -94,6 +123,13 @@ private:
 
     static SoundDevice* s_device;
     static int s_instanceCount;
+    // Reopening: the device went (or the display rested) and is opened again
+    // until it opens; the next round of attempts starts at s_retryAt.
+    static bool s_reopening;
+    static bool s_lossReported;
+    static bool s_resting;
+    static bool s_roundUnderWay;  // a round of attempts was started and its end not yet seen
+    static std::chrono::steady_clock::time_point s_retryAt;
     static SoundOutput* s_output;
     static SoundScheduler* s_scheduler;
 };

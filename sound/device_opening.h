@@ -12,6 +12,9 @@
 // attempts at once.
 inline constexpr int kSoundDeviceAttempts = 10;
 inline constexpr unsigned kSoundDeviceRetryDelayMs = 500;
+// A device that went away while the program ran is tried again in such
+// rounds for as long as the run lasts, this long after each failed round.
+inline constexpr std::chrono::milliseconds kSoundDeviceReopenPause{2000};
 
 // Where and when the attempts run. The program's own scheduler really
 // pauses, runs the background attempts on a thread of their own and reads

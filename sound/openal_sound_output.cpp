@@ -122,7 +122,7 @@ void OpenAlSoundOutput::releaseBuffer(SoundBuffer* buffer)
     delete buffer;
 }
 
-void OpenAlSoundOutput::start(SoundBuffer* buffer, std::uint32_t position, bool loop)
+bool OpenAlSoundOutput::start(SoundBuffer* buffer, std::uint32_t position, bool loop)
 {
     // Stopping first makes the offset apply to the next start: OpenAL
     // restarts an already playing source from its beginning and would drop
@@ -131,11 +131,24 @@ void OpenAlSoundOutput::start(SoundBuffer* buffer, std::uint32_t position, bool 
     alSourcei(buffer->source, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
     alSourcei(buffer->source, AL_BYTE_OFFSET, static_cast<ALint>(position));
     alSourcePlay(buffer->source);
+    return true;  // a lost device is seen by stillConnected
 }
 
 void OpenAlSoundOutput::stop(SoundBuffer* buffer)
 {
     alSourceStop(buffer->source);
+}
+
+bool OpenAlSoundOutput::stillConnected(SoundDevice* device, SoundBuffer* /*buffer: OpenAL keeps its samples*/)
+{
+    // A device whose sound server ended or that was unplugged reads as no
+    // longer connected; without the extension there is no way to tell.
+    ALCdevice* al = toAl(device);
+    if (alcIsExtensionPresent(al, "ALC_EXT_disconnect") != ALC_TRUE)
+        return true;
+    ALCint connected = ALC_TRUE;
+    alcGetIntegerv(al, ALC_CONNECTED, 1, &connected);
+    return connected != ALC_FALSE;
 }
 
 ALuint OpenAlSoundOutput::sourceOf(const SoundBuffer* buffer)

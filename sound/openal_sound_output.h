@@ -6,6 +6,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 class OpenAlSoundOutput : public SoundOutput {
 public:
@@ -19,8 +20,10 @@ public:
     SoundBuffer* createBuffer(SoundDevice* device, const WaveFormat& format, std::uint32_t size) override;
     bool fillBuffer(SoundBuffer* buffer, const unsigned char* data, std::uint32_t size) override;
     void releaseBuffer(SoundBuffer* buffer) override;
-    void start(SoundBuffer* buffer, std::uint32_t position, bool loop) override;
+    bool start(SoundBuffer* buffer, std::uint32_t position, bool loop) override;
     void stop(SoundBuffer* buffer) override;
+    // ALC_CONNECTED of the disconnect extension.
+    bool stillConnected(SoundDevice* device, SoundBuffer* buffer) override;
 
     static SoundDevice* fromAl(ALCdevice* device) { return reinterpret_cast<SoundDevice*>(device); }
     static ALCdevice* toAl(SoundDevice* device) { return reinterpret_cast<ALCdevice*>(device); }

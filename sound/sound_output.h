@@ -41,9 +41,15 @@ public:
     virtual void releaseBuffer(SoundBuffer* buffer) = 0;
 
     // Starts the sound at byte offset position (inside the sound), once or
-    // looping; a sound still playing restarts there.
-    virtual void start(SoundBuffer* buffer, std::uint32_t position, bool loop) = 0;
+    // looping; a sound still playing restarts there. False when the device
+    // has gone (unplugged, its driver or sound server ended).
+    virtual bool start(SoundBuffer* buffer, std::uint32_t position, bool loop) = 0;
     virtual void stop(SoundBuffer* buffer) = 0;
+
+    // Whether the device in use still plays; asked about once a second.
+    // buffer is the asking player's, or null. A buffer whose memory was taken
+    // away is given its sound back on the way.
+    virtual bool stillConnected(SoundDevice* device, SoundBuffer* buffer) = 0;
 };
 
 // This platform's output.

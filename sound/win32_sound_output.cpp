@@ -1,5 +1,6 @@
 // The sound output on DirectSound 8: the shared device, and per player one
 // static secondary buffer holding the whole sound.
+#include "sound/direct_sound_result.h"
 #include "sound/sound_output.h"
 
 #include <windows.h>
@@ -21,6 +22,11 @@ namespace {
 IDirectSound8* toDirectSound(SoundDevice* device)
 {
     return reinterpret_cast<IDirectSound8*>(device);
+}
+
+DirectSoundResult meaningOf(HRESULT result)
+{
+    return classifyDirectSoundResult(static_cast<std::uint32_t>(result));
 }
 
 // Locks the whole buffer, restoring it first when its memory was lost.
@@ -102,16 +108,38 @@ public:
         delete buffer;
     }
 
-    void start(SoundBuffer* buffer, std::uint32_t position, bool loop) override
+    bool start(SoundBuffer* buffer, std::uint32_t position, bool loop) override
     {
         buffer->sound->SetCurrentPosition(position);
         const DWORD flags = loop ? DSBPLAY_LOOPING : 0;
-        if (buffer->sound->Play(0, 0, flags) == DSERR_BUFFERLOST) {
+        DirectSoundResult played = meaningOf(buffer->sound->Play(0, 0, flags));
+        if (played == DirectSoundResult::BufferLost) {
             // Another program took the sound memory: write the samples again
             // and try once more from where the cursor stands.
             fillBuffer(buffer, buffer->data, buffer->size);
-            buffer->sound->Play(0, 0, flags);
+            played = meaningOf(buffer->sound->Play(0, 0, flags));
         }
+        return played != DirectSoundResult::DeviceGone;
+    }
+
+    // The buffer's status tells both: a lost buffer is restored and written
+    // again, a device that has gone fails the call. Without a buffer the
+    // device's capabilities are asked for.
+    bool stillConnected(SoundDevice* device, SoundBuffer* buffer) override
+    {
+        if (buffer == nullptr) {
+            DSCAPS caps{};
+            caps.dwSize = sizeof(caps);
+            return meaningOf(toDirectSound(device)->GetCaps(&caps)) != DirectSoundResult::DeviceGone;
+        }
+        DWORD status = 0;
+        const DirectSoundResult asked = meaningOf(buffer->sound->GetStatus(&status));
+        if (asked == DirectSoundResult::DeviceGone)
+            return false;
+        if (asked == DirectSoundResult::BufferLost || (status & DSBSTATUS_BUFFERLOST) != 0)
+            return fillBuffer(buffer, buffer->data, buffer->size) ||
+                   meaningOf(buffer->sound->GetStatus(&status)) != DirectSoundResult::DeviceGone;
+        return true;
     }
 
     void stop(SoundBuffer* buffer) override { buffer->sound->Stop(); }

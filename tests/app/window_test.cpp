@@ -156,6 +156,7 @@ TEST(TickRule, AStallGivesOneTickThenTheTicksAreBackInStep)
              {13.2, 11.0, 14.0, "three seconds lost: one tick at 13.2, the next at 14"},
              {13.8, 11.0, 15.0, "after a stall the next second waits half a second at least"},
              {11.9, 11.0, 12.0, "a frame under a second late keeps the next second"},
+             {13.8, 13.8, 14.0, "after a rest (due at the first frame): the next whole second, without a tick now"},
          })
         EXPECT_EQ(nextTickTime(c.t, start, c.due), c.next) << c.what;
 }

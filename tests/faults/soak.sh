@@ -4,10 +4,11 @@
 # and at the end, the CPU time used, and whatever the program wrote to
 # standard error.
 #   soak.sh <program> <frame-counter library> <seconds>
-# Frames are paced at SOAK_FPS (default 60, a common display's rate; 0 runs
-# unpaced). The no-op driver never frees its constant-upload buffers, so
-# VmRSS grows by a couple of KiB per frame whatever the program does: at
-# unpaced rates an hour would exhaust the machine, hence the pacing and the
+# Frames are paced at SOAK_FPS (default 60, a common display's rate; 0 leaves
+# them to the program's own pacing, at the refresh rate the display reports).
+# The no-op driver never frees its constant-upload buffers, so VmRSS grows by
+# a couple of KiB per frame whatever the program does: at unpaced rates an
+# hour would exhaust the machine, hence the pacing and the
 # stop once VmRSS passes SOAK_MAX_RSS_KIB. The main heap, where every smaller
 # allocation lives, is what must stay flat.
 set -u
@@ -29,7 +30,7 @@ GALLIUM_NOOP=1 vblank_mode=0 MALLOC_MMAP_THRESHOLD_=524288 ALSOFT_DRIVERS=null T
     LD_PRELOAD="$COUNTER" TARNWICK_FRAME_COUNT_FILE="$COUNT" TARNWICK_FRAME_PACE_HZ="$FPS" \
     "$PROGRAM" /s 2>"$WORK/stderr" &
 PID=$!
-echo "soak: $SECONDS_TO_RUN s at $FPS frames a second (0: unpaced), pid $PID"
+echo "soak: $SECONDS_TO_RUN s at $FPS frames a second (0: the program's own pacing), pid $PID"
 sleep 10
 sample 10
 START_FRAMES="$(frames)"

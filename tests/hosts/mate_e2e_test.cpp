@@ -146,19 +146,6 @@ bool waitForState(pid_t pid, bool stopped, double seconds)
     return false;
 }
 
-// Grabs the screen until the hands can be read, for up to seconds.
-ClockHands waitForHands(const VirtualDisplay& display, Image* shot, double seconds)
-{
-    ClockHands hands;
-    for (double waited = 0; waited < seconds; waited += 0.25, pause(0.25)) {
-        *shot = grabScreen(display);
-        hands = readClockHands(*shot);
-        if (hands.secondScore > 20)
-            break;
-    }
-    return hands;
-}
-
 // Grabs the screen until it shows the clock in another picture than first
 // (a frame drawn after first was taken), for up to seconds.
 ClockHands waitForNextFrame(const VirtualDisplay& display, Image* shot, double seconds)
@@ -174,33 +161,6 @@ ClockHands waitForNextFrame(const VirtualDisplay& display, Image* shot, double s
             break;
     }
     return hands;
-}
-
-// The hands against the system zone's time of day now.
-void expectHandsAtTheTimeNow(const ClockHands& hands)
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    const double seconds = local.tm_sec;
-    const double minutes = local.tm_min + seconds / 60.0;
-    const double hours = local.tm_hour % 12 + minutes / 60.0;
-    SCOPED_TRACE("hour " + std::to_string(hands.hour) + "°, minute " + std::to_string(hands.minute) + "°, second " +
-                 std::to_string(hands.second) + "° at " + std::to_string(local.tm_hour) + ":" +
-                 std::to_string(local.tm_min) + ":" + std::to_string(local.tm_sec));
-    // The reader tells the short hand from the long one only where they
-    // part by more than the band it keeps clear of the minute hand; where
-    // they overlap, the minute hand's reading stands for both.
-    if (angularDistance(hours * 30.0, minutes * 6.0) > 30.0) {
-        EXPECT_LT(angularDistance(hands.hour, hours * 30.0), 8.0);
-    }
-    EXPECT_LT(angularDistance(hands.minute, minutes * 6.0), 5.0);
-    // The screenshot shows the last frame drawn, and a software-rendered
-    // frame of this size can take a few seconds on a loaded machine: the
-    // second hand may be that much behind, never ahead.
-    const double behind = std::remainder(seconds * 6.0 - hands.second, 360.0);
-    EXPECT_GE(behind, -6.0);
-    EXPECT_LE(behind, 30.0);
 }
 
 } // namespace

@@ -1,12 +1,16 @@
 // The player's own logic on a fake sound output and a scheduler run by hand:
-// the device retries, the background opening and a tick asked for while the
-// device opens. No device, no thread and no clock are involved, so what is
+// the device retries, the background opening, a tick asked for while the
+// device opens, and a device closed and opened again (gone, or the display
+// resting). No device, no thread and no clock are involved, so what is
 // checked is the logic that every platform's output runs under.
 #include "platform/resources.h"
 #include "sound/DirectSound.h"
 #include "sound/device_opening.h"
+#include "sound/direct_sound_result.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -15,20 +19,25 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Opens a device on the attempt numbered opensAt (from 1; 0: never); every
-// other attempt fails as busy, or, from the attempt numbered refusesAt on,
-// as a failure not worth retrying. Records what the player does.
+// Opens a device on the attempt numbered opensAt (from 1; 0: never), or on
+// every attempt while there is one; every other attempt fails as busy, or,
+// from the attempt numbered refusesAt on, as a failure not worth retrying.
+// An open device may go: it then reads as disconnected, or its plays fail
+// with playResult (a DirectSound result code). Records what the player does.
 class FakeOutput : public SoundOutput {
 public:
     int opensAt = 0;
     int refusesAt = 0;
     int attempts = 0;
+    bool there = false;
+    bool connected = true;
+    std::uint32_t playResult = 0;
     std::vector<std::string> calls;
 
     DeviceAttempt openDevice() override
     {
         ++attempts;
-        if (attempts == opensAt)
+        if (attempts == opensAt || there)
             return {reinterpret_cast<SoundDevice*>(&deviceToken), false};
         return {nullptr, refusesAt == 0 || attempts < refusesAt};
     }
@@ -44,11 +53,15 @@ public:
         return record("fill " + std::to_string(size));
     }
     void releaseBuffer(SoundBuffer*) override { record("release"); }
-    void start(SoundBuffer*, std::uint32_t position, bool loop) override
+    bool start(SoundBuffer*, std::uint32_t position, bool loop) override
     {
         record("start " + std::to_string(position) + (loop ? " looping" : " once"));
+        return classifyDirectSoundResult(playResult) != DirectSoundResult::DeviceGone;
     }
     void stop(SoundBuffer*) override { record("stop"); }
+    bool stillConnected(SoundDevice*, SoundBuffer*) override { return connected; }
+
+    int count(const std::string& call) const { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
 
     // The calls that started the sound.
     std::vector<std::string> starts() const
@@ -102,6 +115,17 @@ protected:
         if (SoundDevice* left = takeOpenedSoundDevice(&pending).device)
             output.closeDevice(left);
         CDirectSound::usePlatform(nullptr, nullptr);
+    }
+
+    // Sets player up with the tick, opening the device in the background,
+    // and lets the attempts run: true when the player is ready.
+    bool openInBackground(CDirectSound& player)
+    {
+        if (!player.initInBackground(173, nullptr))
+            return false;
+        scheduler.runJobs();
+        player.update();
+        return player.isReady();
     }
 
     FakeOutput output;
@@ -200,4 +224,152 @@ TEST_F(PlayerPolicy, ATickAskedForWhileTheDeviceOpensPlaysWhenItOpensWithinASeco
         player.play(0, false);
         EXPECT_EQ(output.starts().size(), c.starts.size() + (c.opensAt != 0 ? 1u : 0u));
     }
+}
+
+TEST(DirectSoundResults, TheCodesThatMeanNoDriverOrNoDeviceCountAsAGoneDevice)
+{
+    struct Case {
+        std::uint32_t code;
+        DirectSoundResult meaning;
+    };
+    const Case cases[] = {
+        {0x00000000, DirectSoundResult::Done},        // DS_OK
+        {0x0878000A, DirectSoundResult::Done},        // DS_NO_VIRTUALIZATION: success
+        {0x88780096, DirectSoundResult::BufferLost},  // DSERR_BUFFERLOST
+        {0x88780078, DirectSoundResult::DeviceGone},  // DSERR_NODRIVER
+        {0x88890004, DirectSoundResult::DeviceGone},  // AUDCLNT_E_DEVICE_INVALIDATED
+        {0x88890010, DirectSoundResult::DeviceGone},  // AUDCLNT_E_SERVICE_NOT_RUNNING
+        {0x8007048F, DirectSoundResult::DeviceGone},  // ERROR_DEVICE_NOT_CONNECTED
+        {0x8878000A, DirectSoundResult::Failed},      // DSERR_ALLOCATED
+        {0x80070057, DirectSoundResult::Failed},      // E_INVALIDARG
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(classifyDirectSoundResult(c.code), c.meaning) << std::hex << c.code;
+}
+
+// A device that goes while the clock runs: one line, quiet rounds of attempts
+// for as long as it stays away, and the tick back once it returns.
+TEST_F(PlayerPolicy, AGoneDeviceIsClosedReportedOnceRetriedQuietlyAndPlaysAgainWhenItReturns)
+{
+    struct Case {
+        const char* name;
+        bool disconnects;          // seen by the once-a-second question (OpenAL's ALC_CONNECTED)
+        std::uint32_t playResult;  // what a tick's Play returns afterwards (DirectSound)
+        bool gone;
+    };
+    const Case cases[] = {
+        {"reads as disconnected", true, 0, true},
+        {"a tick finds no driver", false, 0x88780078, true},
+        {"a tick finds the device invalidated", false, 0x88890004, true},
+        {"a lost buffer is only restored", false, 0x88780096, false},
+        {"any other failure of a tick", false, 0x80004005, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        output = FakeOutput{};
+        output.there = true;
+        testing::internal::CaptureStderr();
+        {
+            CDirectSound player;
+            ASSERT_TRUE(openInBackground(player));
+
+            // The device goes.
+            output.there = false;
+            output.connected = !c.disconnects;
+            output.playResult = c.playResult;
+            scheduler.clock += 1100ms;
+            player.update();
+            player.play(0, false);
+            EXPECT_EQ(player.isReady(), !c.gone);
+            EXPECT_EQ(output.count("close device"), c.gone ? 1 : 0);
+            if (c.gone) {
+                // Rounds of attempts, each after a pause once the last has failed;
+                // the frames never wait for them.
+                for (int round = 0; round < 3; ++round) {
+                    ASSERT_EQ(scheduler.jobs.size(), 1u) << "round " << round;
+                    scheduler.runJobs();
+                    player.update();
+                    EXPECT_TRUE(scheduler.jobs.empty()) << "a pause before the next round";
+                    scheduler.clock += kSoundDeviceReopenPause - 100ms;
+                    player.update();
+                    EXPECT_TRUE(scheduler.jobs.empty());
+                    scheduler.clock += 100ms;
+                    player.update();
+                }
+                EXPECT_GE(output.attempts, 1 + 3 * kSoundDeviceAttempts);
+                EXPECT_FALSE(player.isReady());
+
+                // The device is back: the next round opens it.
+                output.there = true;
+                output.connected = true;
+                output.playResult = 0;
+                scheduler.runJobs();
+                player.update();
+                EXPECT_TRUE(player.isReady());
+                EXPECT_EQ(output.count("create 8784"), 2) << "the sound is set up again";
+            }
+            output.calls.clear();
+            player.play(0, false);
+            EXPECT_EQ(output.starts(), std::vector<std::string>{"start 0 once"});
+        }
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(said, c.gone ? "tarnwick: the sound device has gone; the tick comes back when it does\n" : "");
+    }
+}
+
+TEST_F(PlayerPolicy, WhileTheDisplayRestsTheDeviceIsClosedAndNothingPlaysThenItReopensInTheBackground)
+{
+    output.there = true;
+    testing::internal::CaptureStderr();
+    {
+        CDirectSound player;
+        ASSERT_TRUE(openInBackground(player));
+
+        CDirectSound::rest();
+        EXPECT_EQ(output.count("release"), 1);
+        EXPECT_EQ(output.count("close device"), 1);
+        EXPECT_EQ(CDirectSound::sharedDevice(), nullptr);
+        const int attempts = output.attempts;
+        for (int second = 0; second < 5; ++second) {
+            scheduler.clock += 1s;
+            player.update();
+            player.play(0, false);
+        }
+        EXPECT_TRUE(scheduler.jobs.empty()) << "nothing opens the device while resting";
+        EXPECT_EQ(output.attempts, attempts);
+        EXPECT_TRUE(output.starts().empty());
+
+        // Awake: the device opens in the background; a tick asked for
+        // meanwhile plays once it has.
+        CDirectSound::wake();
+        EXPECT_FALSE(player.isReady());
+        player.play(0, false);
+        scheduler.runJobs();
+        player.update();
+        EXPECT_TRUE(player.isReady());
+        EXPECT_EQ(output.starts(), std::vector<std::string>{"start 0 once"});
+
+        // A rest that begins while a round of attempts is under way: the
+        // device it opens late is closed at once.
+        output.there = false;
+        output.connected = false;
+        scheduler.clock += 1100ms;
+        player.update();
+        ASSERT_EQ(scheduler.jobs.size(), 1u);
+        CDirectSound::rest();
+        output.there = true;
+        scheduler.runJobs();
+        const int closed = output.count("close device");
+        player.update();
+        EXPECT_EQ(output.count("close device"), closed + 1);
+        EXPECT_EQ(CDirectSound::sharedDevice(), nullptr);
+        CDirectSound::wake();
+        output.connected = true;
+        scheduler.runJobs();
+        player.update();
+        EXPECT_TRUE(player.isReady());
+    }
+    // Only the device that went is reported, not the rests.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tarnwick: the sound device has gone; the tick comes back when it does\n");
 }

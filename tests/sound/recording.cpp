@@ -1,4 +1,12 @@
+// GoogleTest comes before Xlib, whose macros (None, Bool, …) would clash.
+#include <gtest/gtest.h>
+
 #include "tests/sound/recording.h"
+
+#include "platform/resources.h"
+#include "sound/DirectSound.h"
+
+#include <filesystem>
 
 #include <cstring>
 #include <fstream>
@@ -86,4 +94,46 @@ TickScan findCopies(const std::vector<std::int16_t>& recording, const std::vecto
         i = start + sound.size();
     }
     return scan;
+}
+
+std::vector<std::int16_t> tickSamples()
+{
+    const ResourceBytes image = findResource(173, kWaveType);
+    WaveFormat format;
+    const unsigned char* data = nullptr;
+    std::uint32_t size = 0;
+    if (!image || !CDirectSound::parseWave(image.data, image.size, &format, &data, &size))
+        return {};
+    std::vector<std::int16_t> samples(size / 2);
+    std::memcpy(samples.data(), data, samples.size() * 2);
+    return samples;
+}
+
+std::map<std::string, std::string> recordingEnv(const e2e::VirtualDisplay& display, const std::string& name)
+{
+    const std::string recordingPath = e2e::artefactPath(name + ".wav");
+    const std::string configPath = e2e::artefactPath(name + ".conf");
+    std::filesystem::remove(recordingPath);
+    std::ofstream conf(configPath);
+    conf << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
+            "period_size = 64\nperiods = 2\noutput-limiter = false\ndither = false\n"
+            "[wave]\nfile = " << recordingPath << "\n";
+    auto env = e2e::quietEnv(display);
+    env["ALSOFT_DRIVERS"] = "";  // the config file chooses the recorder
+    env["ALSOFT_CONF"] = configPath;
+    return env;
+}
+
+std::vector<double> recordedTicks(const std::string& name)
+{
+    Recording recording;
+    std::string error;
+    if (!readRecording(e2e::artefactPath(name + ".wav"), &recording, &error))
+        return {};
+    const TickScan scan = findCopies(recording.samples, tickSamples());
+    EXPECT_FALSE(scan.mismatch) << name << ": sound that is no tick";
+    std::vector<double> seconds;
+    for (std::size_t start : scan.starts)
+        seconds.push_back(static_cast<double>(start) / 44100.0);
+    return seconds;
 }

@@ -1,8 +1,11 @@
 // Reading what OpenAL's "wave" backend recorded, and finding the ticks in it.
 #pragma once
 
+#include "tests/support/e2e.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,3 +32,17 @@ struct TickScan {
     std::size_t mismatchIndex = 0;
 };
 TickScan findCopies(const std::vector<std::int16_t>& recording, const std::vector<std::int16_t>& sound);
+
+// The tick as the program embeds it.
+std::vector<std::int16_t> tickSamples();
+
+// The environment of a run whose sound OpenAL's "wave" backend records into
+// the artefact <name>.wav: the mix as it is (mono, 16-bit, the tick's own
+// rate, no limiter or dither) in short mixing periods, so a tick lands close
+// to its time.
+std::map<std::string, std::string> recordingEnv(const e2e::VirtualDisplay& display, const std::string& name);
+
+// The starts of the ticks in the artefact <name>.wav, in seconds from the
+// start of the recording; empty when there is no such recording. Sound that
+// is no tick fails the test.
+std::vector<double> recordedTicks(const std::string& name);

@@ -28,20 +28,6 @@ using namespace e2e;
 
 namespace {
 
-// The tick as the program embeds it.
-std::vector<std::int16_t> tickSamples()
-{
-    const ResourceBytes image = findResource(173, kWaveType);
-    WaveFormat format;
-    const unsigned char* data = nullptr;
-    std::uint32_t size = 0;
-    if (!image || !CDirectSound::parseWave(image.data, image.size, &format, &data, &size))
-        return {};
-    std::vector<std::int16_t> samples(size / 2);
-    std::memcpy(samples.data(), data, samples.size() * 2);
-    return samples;
-}
-
 // Polls condition every 0.2 s until it holds or seconds have passed.
 template <typename Condition>
 bool waitFor(Condition condition, double seconds)
@@ -66,40 +52,6 @@ bool showsAPicture(const Image& shot)
         if (shot.rgb[i] != shot.rgb[i % 3])
             return true;
     return false;
-}
-
-// The environment of a run whose sound is recorded into the artefact
-// <name>.wav: the mix as it is (mono, 16-bit, the tick's own rate, no limiter
-// or dither) in short mixing periods, so a tick lands close to its time.
-std::map<std::string, std::string> recordingEnv(const VirtualDisplay& display, const std::string& name)
-{
-    const std::string recordingPath = artefactPath(name + ".wav");
-    const std::string configPath = artefactPath(name + ".conf");
-    std::filesystem::remove(recordingPath);
-    std::ofstream conf(configPath);
-    conf << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
-            "period_size = 64\nperiods = 2\noutput-limiter = false\ndither = false\n"
-            "[wave]\nfile = " << recordingPath << "\n";
-    auto env = quietEnv(display);
-    env["ALSOFT_DRIVERS"] = "";  // the config file chooses the recorder
-    env["ALSOFT_CONF"] = configPath;
-    return env;
-}
-
-// The starts of the ticks in the artefact <name>.wav, in seconds from the
-// start of the recording; empty when there is no such recording.
-std::vector<double> recordedTicks(const std::string& name)
-{
-    Recording recording;
-    std::string error;
-    if (!readRecording(artefactPath(name + ".wav"), &recording, &error))
-        return {};
-    const TickScan scan = findCopies(recording.samples, tickSamples());
-    EXPECT_FALSE(scan.mismatch) << name << ": sound that is no tick";
-    std::vector<double> seconds;
-    for (std::size_t start : scan.starts)
-        seconds.push_back(static_cast<double>(start) / 44100.0);
-    return seconds;
 }
 
 class TickE2E : public ::testing::Test {

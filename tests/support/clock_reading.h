@@ -27,3 +27,12 @@ void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart)
 // The clock's picture over the whole of frame, at any size: the perforated
 // grey backdrop reaches all four edges, the brass clock stands in the middle.
 void expectClockPicture(const e2e::Image& frame);
+
+// Grabs the screen until the hands can be read (the thin hand found), for up
+// to seconds; the last grab is left in *shot.
+ClockHands waitForHands(const e2e::VirtualDisplay& display, e2e::Image* shot, double seconds);
+
+// Expects the hands at the system zone's time of day now: the second hand
+// behind by at most drawnWithin seconds (the age of the frame on the screen),
+// never ahead.
+void expectHandsAtTheTimeNow(const ClockHands& hands, double drawnWithin = 5.0);

@@ -4,7 +4,9 @@
 // far a run has come. With TARNWICK_FRAME_PACE_HZ set to a rate, it also holds
 // each frame until its turn comes, as a display's retrace would: the soak
 // uses it to run the program at a real screen's rate on a driver that never
-// waits.
+// waits. With TARNWICK_FRAME_DISPLAY_HZ set, the monitors report that refresh
+// rate in their video mode: a display fast enough that the program's own
+// pacing to it does not hold the frames back (tests that need many frames).
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <time.h>
@@ -13,7 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-struct GLFWwindow;
+#include <GLFW/glfw3.h>
 
 namespace {
 
@@ -48,6 +50,20 @@ void waitForTurn(double interval)
 }
 
 } // namespace
+
+extern "C" const GLFWvidmode* glfwGetVideoMode(GLFWmonitor* monitor)
+{
+    using GetMode = const GLFWvidmode* (*)(GLFWmonitor*);
+    static const GetMode real = reinterpret_cast<GetMode>(dlsym(RTLD_NEXT, "glfwGetVideoMode"));
+    static const char* const hz = std::getenv("TARNWICK_FRAME_DISPLAY_HZ");
+    static GLFWvidmode faster{};
+    const GLFWvidmode* mode = real(monitor);
+    if (mode == nullptr || hz == nullptr)
+        return mode;
+    faster = *mode;
+    faster.refreshRate = std::atoi(hz);
+    return &faster;
+}
 
 extern "C" void glfwSwapBuffers(GLFWwindow* window)
 {
