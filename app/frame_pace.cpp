@@ -42,9 +42,15 @@ void FramePace::waitOutFrame(std::chrono::steady_clock::time_point frameStart)
         glfwPollEvents();
         return;
     }
-    // Each event wakes the wait; it goes on until the frame's time is up.
+    // Each event wakes the wait; it goes on until the frame's time is up. A
+    // clock that stands still across a wait (a frozen test clock) would keep
+    // it going for ever: the frame then counts as waited out.
     while (left >= kShortestWait) {
+        const auto before = std::chrono::steady_clock::now();
         glfwWaitEventsTimeout(std::ceil(left * 1000.0) / 1000.0);
-        left = std::chrono::duration<double>(due - std::chrono::steady_clock::now()).count();
+        const auto after = std::chrono::steady_clock::now();
+        if (after == before)
+            return;
+        left = std::chrono::duration<double>(due - after).count();
     }
 }
