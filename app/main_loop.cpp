@@ -5,6 +5,7 @@
 #include "app/frame_clock.h"
 #include "app/glfw_adopt.h"
 #include "app/hosted_run.h"
+#include "app/monitor_targets.h"
 #include "app/render_targets.h"
 #include "app/tick_turn.h"
 #include "platform/resume_watch.h"
@@ -181,6 +182,7 @@ void runMainLoop()
         } else {
             const double t = g_clockSource.frameSeconds();
             advanceClock(t);
+            followMonitors();
             drawEveryTarget(t, capture.active() ? &capture : nullptr);
             glfwPollEvents();
             // A frame-rate limit sleeps what is left of the frame's share.

@@ -24,6 +24,10 @@ double angularDistance(double a, double b);
 // drawn on the inner sides of the two lower thirds.
 void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart);
 
+// The brass frame lines of the two insets, on the inner sides of the lower
+// thirds of frame, at any size.
+void expectInsetFrameLines(const e2e::Image& frame);
+
 // The clock's picture over the whole of frame, at any size: the perforated
 // grey backdrop reaches all four edges, the brass clock stands in the middle.
 void expectClockPicture(const e2e::Image& frame);
