@@ -119,15 +119,17 @@ void addMonitorWindow(const MonitorView& view)
 // mode is changed).
 void putPrimaryOn(RenderTarget& target, const MonitorView& view)
 {
+    // The window takes the monitor's area; the size event that follows (at
+    // once on Windows, inside the call) has the last word.
+    target.monitor = view.monitor;
+    target.area = view.area;
+    target.width = view.area.width;
+    target.height = view.area.height;
     const GLFWvidmode* mode = glfwGetVideoMode(view.monitor);
     const int width = mode != nullptr ? mode->width : view.area.width;
     const int height = mode != nullptr ? mode->height : view.area.height;
     const int refresh = mode != nullptr ? mode->refreshRate : GLFW_DONT_CARE;
     glfwSetWindowMonitor(target.window, view.monitor, view.area.x, view.area.y, width, height, refresh);
-    target.monitor = view.monitor;
-    target.area = view.area;
-    target.width = width;
-    target.height = height;
 }
 
 // Closes a monitor's window, leaving the keyboard with the primary window.

@@ -3,7 +3,6 @@
 // its own size, insets included, after every change, and the run goes on.
 // GoogleTest first: Xlib's None macro would break its headers.
 #include <gtest/gtest.h>
-#include <gtest/gtest-spi.h>
 
 #include "tests/support/clock_reading.h"
 #include "tests/support/dummy_xorg.h"
@@ -12,7 +11,6 @@
 #include <sys/wait.h>
 
 #include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,30 +22,11 @@ struct Area {
     int x, y, width, height;
 };
 
-// Whether check records no failure (it is run again for real afterwards).
-bool passes(const std::function<void()>& check)
-{
-    ::testing::TestPartResultArray results;
-    {
-        ::testing::ScopedFakeTestPartResultReporter quiet(
-            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
-        check();
-    }
-    return results.size() == 0;
-}
-
 // The whole clock picture, insets and all, over every monitor of shot.
 void expectEveryMonitorCovered(const Image& shot, const std::vector<Area>& monitors)
 {
-    for (const Area& m : monitors) {
-        SCOPED_TRACE("monitor at " + std::to_string(m.x) + "," + std::to_string(m.y) + " " + std::to_string(m.width) +
-                     "x" + std::to_string(m.height));
-        const Image part = shot.crop(m.x, m.y, m.width, m.height);
-        ASSERT_EQ(part.width, m.width);
-        ASSERT_EQ(part.height, m.height);
-        expectClockPicture(part);
-        expectInsetFrameLines(part);
-    }
+    for (const Area& m : monitors)
+        expectWholePictureAt(shot, m.x, m.y, m.width, m.height);
 }
 
 struct Step {
@@ -91,7 +70,7 @@ TEST(MonitorChanges, EveryMonitorShowsTheWholeClockAsMonitorsComeGoAndChange)
         Image shot;
         for (int i = 0; i < 40 && run.running(); ++i, pause(0.25)) {
             shot = grabScreen(xorg.display());
-            if (passes([&] { expectEveryMonitorCovered(shot, step.monitors); }))
+            if (checkPasses([&] { expectEveryMonitorCovered(shot, step.monitors); }))
                 break;
         }
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - changed).count();

@@ -1,5 +1,6 @@
 // GoogleTest first: Xlib's None macro would break its headers.
 #include <gtest/gtest.h>
+#include <gtest/gtest-spi.h>
 
 #include "tests/support/clock_reading.h"
 
@@ -208,4 +209,26 @@ void expectClockPicture(const e2e::Image& frame)
     EXPECT_GT(drawnShare(frame, w - 1, 0, 0, 1, h), 0.3) << "right edge";
     const std::uint8_t* middle = frame.at(w / 2, h / 3);
     EXPECT_GT(middle[0], middle[2] + 30) << "no brass clock in the middle";
+}
+
+void expectWholePictureAt(const e2e::Image& shot, int x, int y, int width, int height)
+{
+    SCOPED_TRACE("the part at " + std::to_string(x) + "," + std::to_string(y) + " of " + std::to_string(width) +
+                 "x" + std::to_string(height));
+    const e2e::Image part = shot.crop(x, y, width, height);
+    ASSERT_EQ(part.width, width);
+    ASSERT_EQ(part.height, height);
+    expectClockPicture(part);
+    expectInsetFrameLines(part);
+}
+
+bool checkPasses(const std::function<void()>& check)
+{
+    ::testing::TestPartResultArray results;
+    {
+        ::testing::ScopedFakeTestPartResultReporter quiet(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+        check();
+    }
+    return results.size() == 0;
 }

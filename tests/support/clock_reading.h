@@ -3,6 +3,8 @@
 
 #include "tests/support/e2e.h"
 
+#include <functional>
+
 // Where the hands point, in whole degrees clockwise from 12 o'clock; all -1
 // when the picture is not 1920 × 1080.
 struct ClockHands {
@@ -31,3 +33,12 @@ void expectInsetFrameLines(const e2e::Image& frame);
 // The clock's picture over the whole of frame, at any size: the perforated
 // grey backdrop reaches all four edges, the brass clock stands in the middle.
 void expectClockPicture(const e2e::Image& frame);
+
+// The whole picture, insets included, over the part of shot at (x, y) of
+// width × height pixels (a monitor of a screen grab).
+void expectWholePictureAt(const e2e::Image& shot, int x, int y, int width, int height);
+
+// Whether check (a function of the expectations above) records no failure,
+// without reporting any: for waiting until a picture is complete before
+// checking it for real.
+bool checkPasses(const std::function<void()>& check);

@@ -4,40 +4,12 @@
 // then fills the new size with the clock centred and both insets.
 // GoogleTest first: Xlib's None macro would break its headers.
 #include <gtest/gtest.h>
-#include <gtest/gtest-spi.h>
 
 #include "tests/support/clock_reading.h"
 #include "tests/support/dummy_xorg.h"
 #include "tests/windows/wine_run.h"
 
-#include <functional>
 #include <string>
-
-namespace {
-
-// Whether check records no failure (it is run again for real afterwards).
-bool passes(const std::function<void()>& check)
-{
-    ::testing::TestPartResultArray results;
-    {
-        ::testing::ScopedFakeTestPartResultReporter quiet(
-            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
-        check();
-    }
-    return results.size() == 0;
-}
-
-// The whole picture over the top-left width × height of the screen.
-void expectPictureOver(const e2e::Image& shot, int width, int height)
-{
-    const e2e::Image part = shot.crop(0, 0, width, height);
-    ASSERT_EQ(part.width, width);
-    ASSERT_EQ(part.height, height);
-    expectClockPicture(part);
-    expectInsetFrameLines(part);
-}
-
-} // namespace
 
 TEST(WindowsDisplays, ANewDisplayModeIsFilledWithTheWholePicture)
 {
@@ -67,11 +39,11 @@ TEST(WindowsDisplays, ANewDisplayModeIsFilledWithTheWholePicture)
         e2e::Image shot;
         for (int i = 0; i < 120 && program.running(); ++i, e2e::pause(0.5)) {
             shot = e2e::grabScreen(xorg.display());
-            if (passes([&] { expectPictureOver(shot, step.width, step.height); }))
+            if (checkPasses([&] { expectWholePictureAt(shot, 0, 0, step.width, step.height); }))
                 break;
         }
         shot.savePng(e2e::artefactPath(std::string("windows-displays-") + step.name + ".png"));
         ASSERT_TRUE(program.running()) << "the run ended\n" << program.err();
-        expectPictureOver(shot, step.width, step.height);
+        expectWholePictureAt(shot, 0, 0, step.width, step.height);
     }
 }
