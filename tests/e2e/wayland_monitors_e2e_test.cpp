@@ -95,8 +95,9 @@ TEST(WaylandMonitors, EveryOutputShowsOneClockWhereverTheFullScreenWindowGoesAnd
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
-        if (!step.swaymsg.empty())
+        if (!step.swaymsg.empty()) {
             ASSERT_TRUE(session.swaymsg(step.swaymsg)) << session.log();
+        }
         const std::vector<Image> shots = waitForClocks(session, run, step.outputs);
         ASSERT_TRUE(run.running()) << run.err();
         for (std::size_t o = 0; o < shots.size(); ++o) {
