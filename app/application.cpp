@@ -2,6 +2,7 @@
 
 #include "app/glfw_adopt.h"
 #include "app/hosted_run.h"
+#include "app/monitor_targets.h"
 #include "app/render_targets.h"
 #include "app/target_window.h"
 #include "app/window_failure.h"
@@ -16,17 +17,7 @@
 #include <cstdlib>
 #include <vector>
 
-std::int32_t g_windowWidth = 0;
-std::int32_t g_windowHeight = 0;
-float g_aspectRatio = 0.0f;
 Application* g_application = nullptr;
-
-void setWindowMetrics(int width, int height)
-{
-    g_windowWidth = width;
-    g_windowHeight = height;
-    g_aspectRatio = static_cast<float>(width) / static_cast<float>(height);
-}
 
 bool hostedByDaemon() { return g_hostedRun != nullptr && g_hostedRun->active; }
 
@@ -51,10 +42,7 @@ void onError(int, const char* description)
 void onWindowSize(GLFWwindow* window, int width, int height)
 {
     setWindowMetrics(width, height);
-    if (RenderTarget* target = targetOf(window)) {
-        target->width = width;
-        target->height = height;
-    }
+    followTargetSize(window, width, height);
 }
 
 bool inputEndsRun()
@@ -137,6 +125,60 @@ void Application::chooseWindowSize()
     setWindowMetrics(size.width, size.height);
 }
 
+namespace {
+
+void registerCallbacks(GLFWwindow* target, bool fullScreen)
+{
+    glfwSetWindowSizeCallback(target, onWindowSize);
+    glfwSetKeyCallback(target, onKey);
+    glfwSetMouseButtonCallback(target, onMouseButton);
+    glfwSetCursorPosCallback(target, onCursorPos);
+    glfwSetScrollCallback(target, onScroll);
+    if (fullScreen)
+        endOnLostActivation(target);
+}
+
+void setIcon(GLFWwindow* target)
+{
+    std::vector<unsigned char> rows(kIconBytes);
+    iconColumnsToRows(windowIconColumns(), rows.data());
+    const GLFWimage icon{kIconSize, kIconSize, rows.data()};
+    glfwSetWindowIcon(target, 1, &icon);
+}
+
+// The fixed state of target's context, current now; paced: its swaps wait
+// for the display.
+void setupContextState(GLFWwindow* target, bool paced)
+{
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CW);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthRange(0.0, 1.0);
+    glEnable(GL_MULTISAMPLE);
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_POLYGON_SMOOTH);
+    glfwSwapInterval(paced ? 1 : 0);
+    glfwSetInputMode(target, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+}
+
+// A further monitor's window of a full-screen run, as the render targets
+// open it: the same input and icon as the primary window; its swaps do not
+// wait for the display (the primary's do).
+void prepareMonitorWindow(GLFWwindow* target, bool drawn)
+{
+    registerCallbacks(target, true);
+    setIcon(target);
+    if (drawn)
+        setupContextState(target, false);
+    else
+        glfwSetInputMode(target, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+}
+
+} // namespace
+
 void Application::openWindow()
 {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
@@ -163,130 +205,27 @@ void Application::openWindow()
         std::exit(0);
     }
 
-    addRenderTarget(window, g_windowWidth, g_windowHeight, true);
-    registerCallbacks(window);
+    const bool inHost = drawsInHost(*commandLine);
+    if (inHost)
+        addRenderTarget(window, g_windowWidth, g_windowHeight);
+    registerCallbacks(window, !inHost);
 
     glfwMakeContextCurrent(window);
     setIcon(window);
     loadGLFunctions();
 
-    // Daemons start a run per monitor themselves.
-    if (!drawsInHost(*commandLine))
-        openOtherMonitors();
-}
-
-void Application::registerCallbacks(GLFWwindow* target)
-{
-    glfwSetWindowSizeCallback(target, onWindowSize);
-    glfwSetKeyCallback(target, onKey);
-    glfwSetMouseButtonCallback(target, onMouseButton);
-    glfwSetCursorPosCallback(target, onCursorPos);
-    glfwSetScrollCallback(target, onScroll);
-    if (!drawsInHost(*commandLine))
-        endOnLostActivation(target);
-}
-
-void Application::setIcon(GLFWwindow* target)
-{
-    std::vector<unsigned char> rows(kIconBytes);
-    iconColumnsToRows(windowIconColumns(), rows.data());
-    const GLFWimage icon{kIconSize, kIconSize, rows.data()};
-    glfwSetWindowIcon(target, 1, &icon);
-}
-
-namespace {
-
-// Errors while a further monitor's window is opened cost that monitor its
-// picture, not the run: they go to standard error without a box.
-void onOtherMonitorError(int, const char* description)
-{
-    std::fprintf(stderr, "tarnwick: another monitor: %s\n", description != nullptr ? description : "");
-}
-
-// A frameless window over monitor, with a context sharing share's objects
-// (or none, for share null and the client-API hint at GLFW_NO_API); its size
-// in *width and *height. No video mode is changed: the window takes the
-// monitor's area as it is.
-GLFWwindow* openMonitorWindow(GLFWmonitor* monitor, GLFWwindow* share, int* width, int* height)
-{
-    int x = 0;
-    int y = 0;
-    if (!monitorArea(monitor, &x, &y, width, height))
-        return nullptr;
-    glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(*width, *height, "Tarnwick", nullptr, share);
-    glfwWindowHint(GLFW_DECORATED, GLFW_TRUE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_TRUE);
-    if (window != nullptr)
-        showOverMonitor(window, x, y, *width, *height);
-    return window;
-}
-
-} // namespace
-
-void Application::openOtherMonitors()
-{
-    int count = 0;
-    GLFWmonitor** monitors = glfwGetMonitors(&count);
-    GLFWmonitor* primary = glfwGetPrimaryMonitor();
-    glfwSetErrorCallback(onOtherMonitorError);
-    for (int i = 0; i < count; ++i) {
-        if (monitors[i] == primary)
-            continue;
-        // Sharing the primary window's context shares its programs, buffers
-        // and textures: the scene is made once and drawn in every window.
-        // The primary monitor's window is the full-screen one; the others
-        // only cover their monitors (a compositor puts full-screen windows
-        // where it likes, not on the monitor asked for).
-        int width = 0;
-        int height = 0;
-        GLFWwindow* other = openMonitorWindow(monitors[i], window, &width, &height);
-        const bool drawn = other != nullptr;
-        if (!drawn) {
-            // No context: a window without one still covers the monitor.
-            glfwWindowHint(GLFW_CLIENT_API, GLFW_NO_API);
-            other = openMonitorWindow(monitors[i], nullptr, &width, &height);
-            glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_API);
-        }
-        if (other == nullptr)
-            continue;
-        addRenderTarget(other, width, height, drawn);
-        registerCallbacks(other);
-        setIcon(other);
-    }
-    glfwSetErrorCallback(onError);
+    // Daemons start a run per monitor themselves; a full-screen run covers
+    // every monitor, and goes on covering them as they change.
+    if (!inHost)
+        coverMonitors(window, g_windowWidth, g_windowHeight, prepareMonitorWindow);
 }
 
 void Application::setupGLState()
 {
-    // Every context keeps its own fixed state; only the primary window's
-    // swap waits for the display, so a frame is paced once.
-    for (const RenderTarget& target : renderTargets()) {
-        if (!target.drawn) {
-            glfwSetInputMode(target.window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
-            continue;
-        }
-        glfwMakeContextCurrent(target.window);
-        setupContextState(target.window, target.window == window);
-    }
-    glfwMakeContextCurrent(window);
-}
-
-void Application::setupContextState(GLFWwindow* target, bool paced)
-{
-    glCullFace(GL_BACK);
-    glFrontFace(GL_CW);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDepthRange(0.0, 1.0);
-    glEnable(GL_MULTISAMPLE);
-    glEnable(GL_LINE_SMOOTH);
-    glEnable(GL_POLYGON_SMOOTH);
-    setVSync(paced);
-    glfwSetInputMode(target, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+    // The further monitors' contexts got their state as their windows were
+    // opened; only the primary window's swap waits for the display, so a
+    // frame is paced once.
+    setupContextState(window, true);
 }
 
 void Application::setVSync(bool on) { glfwSwapInterval(on ? 1 : 0); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/command_line.h"
+#include "app/window_metrics.h"
 
 #include <cstdint>
 
@@ -19,9 +20,6 @@ public:
     void openWindow();
     void setupGLState();
     void setVSync(bool on);
-    // Full-screen runs: a window on every further monitor, sharing the
-    // primary window's GL objects.
-    void openOtherMonitors();
     int windowsVersionNumber() const;
     int videoModeDimension(bool height) const;
 
@@ -29,12 +27,6 @@ public:
     CommandLine* commandLine = nullptr;
 
 private:
-    void registerCallbacks(GLFWwindow* target);
-    void setIcon(GLFWwindow* target);
-    // The fixed state of target's context, current now; paced: its swaps
-    // wait for the display.
-    void setupContextState(GLFWwindow* target, bool paced);
-
     bool m_windowingStarted = false;
 };
 
@@ -51,11 +43,6 @@ struct WindowSize {
 };
 WindowSize chooseSizeFor(bool inHost, int versionNumber, WindowSize videoMode, WindowSize hostClient);
 
-// Window metrics: written at the size choice and at every size event.
-extern std::int32_t g_windowWidth;
-extern std::int32_t g_windowHeight;
-extern float g_aspectRatio;
-void setWindowMetrics(int width, int height);
 
 // Loads the OpenGL entry points for the current context.
 void loadGLFunctions();

@@ -8,6 +8,7 @@
 #include "app/frame_pace.h"
 #include "app/glfw_adopt.h"
 #include "app/hosted_run.h"
+#include "app/monitor_targets.h"
 #include "app/render_targets.h"
 #include "app/tick_turn.h"
 #include "platform/resume_watch.h"
@@ -167,6 +168,7 @@ void showFrame(FrameCapture* capture, bool afterRest)
     if (afterRest)
         tickAgainAfterRest(t);
     advanceClock(t);
+    followMonitors();
     drawEveryTarget(t, capture);
 }
 

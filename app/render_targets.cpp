@@ -1,12 +1,17 @@
 #include "app/render_targets.h"
 
-#include "app/application.h"
 #include "app/frame_capture.h"
 #include "app/target_window.h"
+#include "app/window_metrics.h"
 #include "platform/resume_watch.h"
 #include "scene/scene.h"
 
 #include <GLFW/glfw3.h>
+
+bool operator==(const DesktopArea& a, const DesktopArea& b)
+{
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
 
 std::vector<RenderTarget>& renderTargets()
 {
@@ -14,9 +19,13 @@ std::vector<RenderTarget>& renderTargets()
     return targets;
 }
 
-void addRenderTarget(GLFWwindow* window, int width, int height, bool drawn)
+void addRenderTarget(GLFWwindow* window, int width, int height)
 {
-    renderTargets().push_back({window, width, height, drawn});
+    RenderTarget target;
+    target.window = window;
+    target.width = width;
+    target.height = height;
+    renderTargets().push_back(target);
 }
 
 RenderTarget* targetOf(GLFWwindow* window)
@@ -25,6 +34,14 @@ RenderTarget* targetOf(GLFWwindow* window)
         if (target.window == window)
             return &target;
     return nullptr;
+}
+
+void followTargetSize(GLFWwindow* window, int width, int height)
+{
+    if (RenderTarget* target = targetOf(window)) {
+        target->width = width;
+        target->height = height;
+    }
 }
 
 namespace {

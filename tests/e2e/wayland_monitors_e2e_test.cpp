@@ -1,6 +1,7 @@
-// Two monitors in a Wayland session: a headless sway with two outputs side
-// by side runs the program through XWayland; "/s" shows the clock on both,
-// each at its own size, and a key typed in the session ends the run.
+// Monitors in a Wayland session: a headless sway with two outputs side by
+// side runs the program through XWayland; "/s" shows the clock on both, each
+// at its own size, wherever sway puts the full-screen window, also on an
+// output added during the run, and a key typed in the session ends the run.
 #include <gtest/gtest.h>
 
 #include "tests/support/clock_reading.h"
@@ -8,6 +9,9 @@
 #include "tests/support/sway_session.h"
 
 #include <sys/wait.h>
+
+#include <string>
+#include <vector>
 
 using namespace e2e;
 
@@ -21,6 +25,22 @@ bool showsBrass(const Image& shot)
         return false;
     const std::uint8_t* middle = shot.at(shot.width / 2, shot.height / 3);
     return middle[0] > middle[2] + 30;
+}
+
+// Waits until every one of outputs shows the clock; gives the last screenshots.
+std::vector<Image> waitForClocks(SwaySession& session, Process& run, const std::vector<std::string>& outputs)
+{
+    std::vector<Image> shots(outputs.size());
+    for (int i = 0; i < 80 && run.running(); ++i, pause(0.5)) {
+        bool all = true;
+        for (std::size_t o = 0; o < outputs.size(); ++o) {
+            shots[o] = session.screenshot(outputs[o]);
+            all = all && showsBrass(shots[o]);
+        }
+        if (all)
+            break;
+    }
+    return shots;
 }
 
 } // namespace
@@ -54,4 +74,37 @@ TEST(WaylandMonitors, FullScreenRunShowsTheClockOnBothOutputsAndEndsOnAKey)
     int status = -1;
     ASSERT_TRUE(run.wait(10.0, &status)) << "a key ends the run\n" << run.err();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << "\n" << run.err();
+}
+
+TEST(WaylandMonitors, EveryOutputShowsOneClockWhereverTheFullScreenWindowGoesAndOnANewOutput)
+{
+    SwaySession session(2, 1024, 640);
+    ASSERT_TRUE(session.ok()) << session.log();
+    // sway puts a full-screen window on the focused output, not on the one
+    // the program asks for.
+    ASSERT_TRUE(session.swaymsg({"focus", "output", "HEADLESS-2"}));
+    Process run(session.command({session.program(), "/s"}, {{"ALSOFT_DRIVERS", "null"}, {"TARNWICK_NO_DIALOGS", "1"}}));
+
+    const struct {
+        const char* name;
+        std::vector<std::string> swaymsg;  // the change before the look
+        std::vector<std::string> outputs;  // every output there is afterwards
+    } steps[] = {
+        {"focus-on-second", {}, {"HEADLESS-1", "HEADLESS-2"}},
+        {"output-added", {"create_output"}, {"HEADLESS-1", "HEADLESS-2", "HEADLESS-3"}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        if (!step.swaymsg.empty()) {
+            ASSERT_TRUE(session.swaymsg(step.swaymsg)) << session.log();
+        }
+        const std::vector<Image> shots = waitForClocks(session, run, step.outputs);
+        ASSERT_TRUE(run.running()) << run.err();
+        for (std::size_t o = 0; o < shots.size(); ++o) {
+            SCOPED_TRACE(step.outputs[o]);
+            shots[o].savePng(artefactPath(std::string("wayland-") + step.name + "-" + step.outputs[o] + ".png"));
+            expectClockPicture(shots[o]);
+            expectInsetFrameLines(shots[o]);
+        }
+    }
 }

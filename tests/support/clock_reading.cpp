@@ -1,11 +1,13 @@
 // GoogleTest first: Xlib's None macro would break its headers.
 #include <gtest/gtest.h>
+#include <gtest/gtest-spi.h>
 
 #include "tests/support/clock_reading.h"
 
 #include "scene/frame_layout.h"
 #include "scene/transform_stack.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <functional>
@@ -159,10 +161,25 @@ void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart)
     // No hand anywhere near 4 o'clock (120°) beyond the short tails.
     EXPECT_LT(hands.fourOClockScore, 15);
 
-    // The inset frame lines: the inner sides of the two lower thirds.
-    for (int y = 740; y < 1080; y += 20) {
-        EXPECT_GT(shot.at(640, y)[0], 150) << y;
-        EXPECT_GT(shot.at(1279, y)[0], 150) << y;
+    expectInsetFrameLines(shot);
+}
+
+void expectInsetFrameLines(const e2e::Image& frame)
+{
+    ASSERT_FALSE(frame.empty());
+    // The inner sides of the two lower thirds, from a little below the
+    // insets' top edge to the bottom of the frame. The lines fall on the
+    // thirds as the backdrop's shader rounds them: a pixel either way.
+    const auto brightestNear = [&](int x, int y) {
+        int red = 0;
+        for (int dx = -1; dx <= 1; ++dx)
+            red = std::max<int>(red, frame.at(std::clamp(x + dx, 0, frame.width - 1), y)[0]);
+        return red;
+    };
+    const int step = std::max(1, frame.height / 54);
+    for (int y = 2 * frame.height / 3 + step; y < frame.height; y += step) {
+        EXPECT_GT(brightestNear(frame.width / 3, y), 150) << "left inset's frame line at y " << y;
+        EXPECT_GT(brightestNear(2 * frame.width / 3 - 1, y), 150) << "right inset's frame line at y " << y;
     }
 }
 
@@ -233,3 +250,25 @@ void expectHandsAtTheTimeNow(const ClockHands& hands, double drawnWithin)
     EXPECT_LE(behind, 6.0 * drawnWithin);
 }
 
+
+void expectWholePictureAt(const e2e::Image& shot, int x, int y, int width, int height)
+{
+    SCOPED_TRACE("the part at " + std::to_string(x) + "," + std::to_string(y) + " of " + std::to_string(width) +
+                 "x" + std::to_string(height));
+    const e2e::Image part = shot.crop(x, y, width, height);
+    ASSERT_EQ(part.width, width);
+    ASSERT_EQ(part.height, height);
+    expectClockPicture(part);
+    expectInsetFrameLines(part);
+}
+
+bool checkPasses(const std::function<void()>& check)
+{
+    ::testing::TestPartResultArray results;
+    {
+        ::testing::ScopedFakeTestPartResultReporter quiet(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+        check();
+    }
+    return results.size() == 0;
+}

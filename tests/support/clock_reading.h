@@ -3,6 +3,8 @@
 
 #include "tests/support/e2e.h"
 
+#include <functional>
+
 // Where the hands point, in whole degrees clockwise from 12 o'clock; all -1
 // when the picture is not 1920 × 1080.
 struct ClockHands {
@@ -24,6 +26,10 @@ double angularDistance(double a, double b);
 // drawn on the inner sides of the two lower thirds.
 void expectClockAtTenTenThirty(const e2e::Image& shot, double secondsSinceStart);
 
+// The brass frame lines of the two insets, on the inner sides of the lower
+// thirds of frame, at any size.
+void expectInsetFrameLines(const e2e::Image& frame);
+
 // The clock's picture over the whole of frame, at any size: the perforated
 // grey backdrop reaches all four edges, the brass clock stands in the middle.
 void expectClockPicture(const e2e::Image& frame);
@@ -36,3 +42,12 @@ ClockHands waitForHands(const e2e::VirtualDisplay& display, e2e::Image* shot, do
 // behind by at most drawnWithin seconds (the age of the frame on the screen),
 // never ahead.
 void expectHandsAtTheTimeNow(const ClockHands& hands, double drawnWithin = 5.0);
+
+// The whole picture, insets included, over the part of shot at (x, y) of
+// width × height pixels (a monitor of a screen grab).
+void expectWholePictureAt(const e2e::Image& shot, int x, int y, int width, int height);
+
+// Whether check (a function of the expectations above) records no failure,
+// without reporting any: for waiting until a picture is complete before
+// checking it for real.
+bool checkPasses(const std::function<void()>& check);

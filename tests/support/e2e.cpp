@@ -112,12 +112,11 @@ std::string artefactPath(const std::string& name)
     return base + "/" + name;
 }
 
-VirtualDisplay::VirtualDisplay(std::vector<std::string> screens, std::vector<std::string> serverArguments)
+namespace {
+
+VirtualDisplay::Server xvfb(const std::vector<std::string>& screens, const std::vector<std::string>& serverArguments)
 {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        return;
-    std::vector<std::string> argv{"Xvfb", "-displayfd", std::to_string(pipeFds[1])};
+    std::vector<std::string> argv{"Xvfb"};
     for (std::size_t i = 0; i < screens.size(); ++i) {
         argv.push_back("-screen");
         argv.push_back(std::to_string(i));
@@ -125,6 +124,23 @@ VirtualDisplay::VirtualDisplay(std::vector<std::string> screens, std::vector<std
     }
     argv.insert(argv.end(), {"+extension", "GLX", "-nolisten", "tcp", "-noreset"});
     argv.insert(argv.end(), serverArguments.begin(), serverArguments.end());
+    return {argv};
+}
+
+} // namespace
+
+VirtualDisplay::VirtualDisplay(std::vector<std::string> screens, std::vector<std::string> serverArguments)
+    : VirtualDisplay(xvfb(screens, serverArguments))
+{
+}
+
+VirtualDisplay::VirtualDisplay(const Server& server)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return;
+    std::vector<std::string> argv = server.argv;
+    argv.insert(argv.begin() + 1, {"-displayfd", std::to_string(pipeFds[1])});
 
     m_pid = fork();
     if (m_pid == 0) {

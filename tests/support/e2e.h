@@ -24,6 +24,12 @@ class VirtualDisplay {
 public:
     explicit VirtualDisplay(std::vector<std::string> screens = {"1920x1080x24"},
                             std::vector<std::string> serverArguments = {});
+    // Another X server that tells its display number through -displayfd:
+    // serverArgv is its whole command line but that option.
+    struct Server {
+        std::vector<std::string> argv;
+    };
+    explicit VirtualDisplay(const Server& server);
     ~VirtualDisplay();
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;

@@ -171,6 +171,13 @@ bool SwaySession::pressKey(const std::string& key)
     return run(command({"wtype", "-s", "300", "-k", key}), {}, 10.0) == 0;
 }
 
+bool SwaySession::swaymsg(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> argv{"swaymsg"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return run(command(argv), {}, 10.0) == 0;
+}
+
 std::string SwaySession::log() const { return m_sway ? m_sway->err() + m_sway->out() : ""; }
 
 } // namespace e2e

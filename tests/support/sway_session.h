@@ -43,6 +43,9 @@ public:
     Image screenshot(const std::string& output = "");
     // Types one key by its XKB name ("Escape", "space") through wtype; true on success.
     bool pressKey(const std::string& key);
+    // Runs swaymsg with arguments ("create_output", "focus output HEADLESS-2")
+    // in the session; true on success.
+    bool swaymsg(const std::vector<std::string>& arguments);
     // What sway wrote.
     std::string log() const;
 

@@ -17,6 +17,7 @@ const char* const kWineServer = "/usr/lib/wine/wineserver";
 std::string scrPath() { return TARNWICK_WINDOWS_SCR; }
 std::string previewHostPath() { return TARNWICK_PREVIEW_HOST; }
 std::string adoptProbePath() { return TARNWICK_ADOPT_PROBE; }
+std::string changeDisplayModePath() { return TARNWICK_CHANGE_DISPLAY_MODE; }
 
 std::vector<std::string> command(const std::vector<std::string>& windowsArgv)
 {

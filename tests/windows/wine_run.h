@@ -11,11 +11,13 @@
 
 namespace wine {
 
-// The cross-built program, the preview tests' stand-in host, and the probe of
-// the window adoption on a window of the probe's own process.
+// The cross-built program, the preview tests' stand-in host, the probe of
+// the window adoption on a window of the probe's own process, and the helper
+// that changes the display mode ("WIDTH HEIGHT").
 std::string scrPath();
 std::string previewHostPath();
 std::string adoptProbePath();
+std::string changeDisplayModePath();
 
 // A command line run by Wine: the Windows program and its arguments.
 std::vector<std::string> command(const std::vector<std::string>& windowsArgv);
