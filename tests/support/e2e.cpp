@@ -3,6 +3,7 @@
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -145,6 +146,9 @@ VirtualDisplay::VirtualDisplay(const Server& server)
     m_pid = fork();
     if (m_pid == 0) {
         setpgid(0, 0);
+        // A test killed by its time limit takes its X server with it (the
+        // dummy-driver Xorg runs as root and would outlive it otherwise).
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         close(pipeFds[0]);
         const int null = open("/dev/null", O_RDWR);
         dup2(null, 0);
