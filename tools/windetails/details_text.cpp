@@ -2,7 +2,6 @@
 
 #include "about/about_facts.h"
 
-#include <regex>
 #include <sstream>
 
 namespace {
@@ -48,16 +47,23 @@ std::string rightsNotice()
 
 std::string versionNumbers(const std::string& version)
 {
-    if (!std::regex_match(version, std::regex("[0-9]{1,5}(\\.[0-9]{1,5}){0,3}")))
-        return {};
-    std::istringstream parts(version);
-    std::string numbers, part;
+    // One to four dot-separated numbers of one to five digits, each at most
+    // 65535 (a version resource holds four 16-bit numbers).
+    std::string numbers;
     int count = 0;
-    while (std::getline(parts, part, '.')) {
-        const int number = std::stoi(part);
-        if (number > 65535)  // each number is 16 bits wide
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t dot = version.find('.', start);
+        const std::string part = version.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        if (part.empty() || part.size() > 5 || part.find_first_not_of("0123456789") != std::string::npos)
             return {};
-        numbers += (count++ ? "," : "") + std::to_string(number);
+        const int number = std::stoi(part);
+        if (number > 65535 || ++count > 4)
+            return {};
+        numbers += (count > 1 ? "," : "") + std::to_string(number);
+        if (dot == std::string::npos)
+            break;
+        start = dot + 1;
     }
     for (; count < 4; ++count)
         numbers += ",0";
