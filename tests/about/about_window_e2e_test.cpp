@@ -129,14 +129,17 @@ protected:
         rmdir(stubDir.c_str());
     }
 
-    // The window's pixels once it has painted its background.
+    // The window's pixels once it has painted: the background is up and two
+    // grabs in a row agree, so the widgets drawn after it are in too.
     Image paintedWindow()
     {
-        Image image;
+        Image image, previous;
         for (int i = 0; i < 100; ++i) {
             image = grab(display.x(), window);
-            if (!image.empty() && pixel(image, 2, 2) == kBackground && pixel(image, image.width - 3, 2) == kBackground)
+            if (!image.empty() && pixel(image, 2, 2) == kBackground && pixel(image, image.width - 3, 2) == kBackground &&
+                image.rgb == previous.rgb)
                 break;
+            previous = image;
             pause(0.05);
         }
         return image;
